@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QByteArray>
+#include <QMap>
+#include <QUrl>
+
+#include <QCoroTask>
+
+#include <chrono>
+
+class QNetworkAccessManager;
+
+using HeaderMap = QMap<QByteArray, QByteArray>;
+
+namespace net {
+
+inline constexpr std::chrono::milliseconds kDefaultTimeout{60'000};
+// Replies larger than this are refused rather than held in memory.
+inline constexpr qint64 kMaxBodyBytes = 64LL * 1024 * 1024;
+
+// The one GET routine of the plain JSON clients. Returns the body of a 2xx reply. Throws
+// HttpError::badStatus for any other HTTP status (body decoded as UTF-8, empty when it is not
+// UTF-8), HttpError::badResponse when the reply is not HTTP, and NetworkError for transport
+// failures (the network stack's own text; "The request timed out." after the timeout).
+[[nodiscard]] QCoro::Task<QByteArray> getData(QNetworkAccessManager &manager, QUrl url, HeaderMap headers = {},
+                                              std::chrono::milliseconds timeout = kDefaultTimeout);
+
+// A request of any method with a body; same outcome rules as getData, except that a non-2xx
+// reply is returned to the caller, which reads its own error bodies.
+struct HttpReply
+{
+    int status = 0;
+    QByteArray body;
+};
+[[nodiscard]] QCoro::Task<HttpReply> send(QNetworkAccessManager &manager, QByteArray method, QUrl url,
+                                          HeaderMap headers, QByteArray body, std::chrono::milliseconds timeout);
+
+// The text a timed-out request reports.
+[[nodiscard]] QString timeoutMessage();
+
+} // namespace net

@@ -1,0 +1,149 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "net/AppError.h"
+#include "net/Endpoints.h"
+#include "net/HttpClient.h"
+
+#include "Await.h"
+#include "FakeServer.h"
+
+#include <QNetworkAccessManager>
+#include <QTcpServer>
+
+#include <gtest/gtest.h>
+
+using namespace std::chrono_literals;
+using test_support::await;
+
+namespace {
+
+class GetData : public ::testing::Test
+{
+protected:
+    QByteArray get(const QString &path, HeaderMap headers = {}, std::chrono::milliseconds timeout = net::kDefaultTimeout)
+    {
+        return await(net::getData(network, QUrl(server.baseUrl() + path), std::move(headers), timeout));
+    }
+
+    // The description of what get() throws, or "no error".
+    template <typename Error>
+    QString errorOf(const QString &path, std::chrono::milliseconds timeout = net::kDefaultTimeout)
+    {
+        try {
+            (void)get(path, {}, timeout);
+        } catch (const Error &e) {
+            return e.description();
+        }
+        return QStringLiteral("no error");
+    }
+
+    FakeServer server;
+    QNetworkAccessManager network;
+};
+
+} // namespace
+
+TEST_F(GetData, ReturnsTheBodyOfA2xxReplyAndSendsTheHeaders)
+{
+    server.route(QStringLiteral("/ok"), FakeServer::json(R"({"fine":true})", 203));
+    const QByteArray body = get(QStringLiteral("/ok"), {{"User-Agent", "MerrinVale test"}, {"Accept", "application/geo+json"}});
+    EXPECT_EQ(body, QByteArray(R"({"fine":true})"));
+    const auto requests = server.requests(QStringLiteral("/ok"));
+    ASSERT_EQ(requests.size(), 1);
+    EXPECT_EQ(requests[0].headers.value(QStringLiteral("user-agent")), QStringLiteral("MerrinVale test"));
+    EXPECT_EQ(requests[0].headers.value(QStringLiteral("accept")), QStringLiteral("application/geo+json"));
+}
+
+TEST_F(GetData, NonSuccessStatusesBecomeRequestFailedMessages)
+{
+    FakeServer::Response busy = FakeServer::json("busy", 503);
+    server.route(QStringLiteral("/busy"), busy);
+    server.route(QStringLiteral("/empty"), FakeServer::json("", 500));
+    server.route(QStringLiteral("/long"), FakeServer::json(QByteArray(200, 'a') + QByteArray(300, 'b'), 404));
+    server.route(QStringLiteral("/binary"), FakeServer::json(QByteArray("\xff\xfe\x00garbage", 11), 502));
+
+    EXPECT_EQ(errorOf<HttpError>(QStringLiteral("/busy")), QStringLiteral("Request failed (503): busy"));
+    EXPECT_EQ(errorOf<HttpError>(QStringLiteral("/empty")), QStringLiteral("Request failed (500)"));
+    EXPECT_EQ(errorOf<HttpError>(QStringLiteral("/long")), QStringLiteral("Request failed (404): ") + QString(200, QLatin1Char('a')));
+    // A body that is not UTF-8 is left out of the message.
+    EXPECT_EQ(errorOf<HttpError>(QStringLiteral("/binary")), QStringLiteral("Request failed (502)"));
+
+    try {
+        (void)get(QStringLiteral("/busy"));
+        FAIL() << "expected HttpError";
+    } catch (const HttpError &e) {
+        EXPECT_EQ(e.kind(), HttpError::Kind::BadStatus);
+        EXPECT_EQ(e.status(), 503);
+        EXPECT_EQ(e.body(), QStringLiteral("busy"));
+    }
+}
+
+TEST_F(GetData, TransportFailuresReachTheCaller)
+{
+    FakeServer::Response hangUp = FakeServer::json(R"({"a":1})");
+    hangUp.misbehavior = FakeServer::Misbehavior::CloseConnection;
+    server.route(QStringLiteral("/hang-up"), hangUp);
+    FakeServer::Response truncated = FakeServer::json(QByteArray(4000, 'x'));
+    truncated.misbehavior = FakeServer::Misbehavior::TruncatedBody;
+    server.route(QStringLiteral("/truncated"), truncated);
+
+    for (const QString path : {QStringLiteral("/hang-up"), QStringLiteral("/truncated")}) {
+        SCOPED_TRACE(path.toStdString());
+        try {
+            (void)get(path);
+            FAIL() << "expected NetworkError";
+        } catch (const NetworkError &e) {
+            EXPECT_FALSE(e.description().isEmpty());
+            EXPECT_FALSE(e.isTimeout());
+        }
+    }
+}
+
+TEST_F(GetData, ATimeoutIsReportedAsSuch)
+{
+    FakeServer::Response stall = FakeServer::json("{}");
+    stall.misbehavior = FakeServer::Misbehavior::Stall;
+    stall.stallFor = 3s;
+    server.route(QStringLiteral("/stall"), stall);
+    try {
+        (void)get(QStringLiteral("/stall"), {}, 300ms);
+        FAIL() << "expected a timeout";
+    } catch (const NetworkError &e) {
+        EXPECT_TRUE(e.isTimeout());
+        EXPECT_EQ(e.description(), QStringLiteral("The request timed out."));
+    }
+}
+
+TEST(GetDataWithoutServer, ConnectionRefusedCarriesTheNetworkText)
+{
+    // A port that was just free: nothing listens there.
+    QTcpServer probe;
+    ASSERT_TRUE(probe.listen(QHostAddress::LocalHost));
+    const quint16 port = probe.serverPort();
+    probe.close();
+    QNetworkAccessManager network;
+    try {
+        (void)await(net::getData(network, QUrl(QStringLiteral("http://127.0.0.1:%1/x").arg(port))));
+        FAIL() << "expected NetworkError";
+    } catch (const NetworkError &e) {
+        EXPECT_EQ(e.code(), QNetworkReply::ConnectionRefusedError);
+        EXPECT_EQ(e.description(), QStringLiteral("Connection refused"));
+    }
+}
+
+TEST(EndpointsTest, JoinsBasesWithPrefixesAndKeepsQueryOrder)
+{
+    const QUrl url = Endpoints::url(QStringLiteral("http://127.0.0.1:8080/nws/"), QStringLiteral("/alerts/active"),
+                                    {{QStringLiteral("point"), QStringLiteral("40.7,-74")},
+                                     {QStringLiteral("b"), QStringLiteral("Etc/GMT+5")},
+                                     {QStringLiteral("a"), QStringLiteral("x y")}});
+    EXPECT_EQ(url.toString(QUrl::FullyEncoded),
+              QStringLiteral("http://127.0.0.1:8080/nws/alerts/active?point=40.7,-74&b=Etc%2FGMT%2B5&a=x%20y"));
+
+    Endpoints endpoints;
+    const QStringList rejected = endpoints.applyOverrides(QJsonObject{{QStringLiteral("nws"), QStringLiteral("http://h/n")},
+                                                                      {QStringLiteral("bogus"), QStringLiteral("x")},
+                                                                      {QStringLiteral("spc"), 3}});
+    EXPECT_EQ(endpoints.nws, QStringLiteral("http://h/n"));
+    EXPECT_EQ(endpoints.spc, QStringLiteral("https://www.spc.noaa.gov"));
+    EXPECT_EQ(rejected, (QStringList{QStringLiteral("bogus"), QStringLiteral("spc")}));
+}
