@@ -29,3 +29,22 @@ inline size_t qHash(const NwsAlert &a, size_t seed = 0) noexcept
     return qHashMulti(seed, a.id, a.event, a.severity, opt(a.headline), a.description, opt(a.instruction),
                       opt(a.onset), opt(a.ends), a.senderName, a.areaDesc);
 }
+
+// Ordering of alerts, most severe first: "Extreme" 0, "Severe" 1, "Moderate" 2, "Minor" 3,
+// anything else ("Unknown" included) 4.
+[[nodiscard]] inline int alertSeverityRank(const QString &severity)
+{
+    if (severity == QLatin1StringView("Extreme")) {
+        return 0;
+    }
+    if (severity == QLatin1StringView("Severe")) {
+        return 1;
+    }
+    if (severity == QLatin1StringView("Moderate")) {
+        return 2;
+    }
+    if (severity == QLatin1StringView("Minor")) {
+        return 3;
+    }
+    return 4;
+}
