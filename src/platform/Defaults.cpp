@@ -1,0 +1,146 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/Defaults.h"
+
+#include <QDebug>
+#include <QSettings>
+
+#include <cmath>
+
+namespace {
+
+// Text values carry a one-letter type tag so that a text that looks like a number never reads
+// as one, and the other way round.
+const QString kStringTag = QStringLiteral("s:");
+
+} // namespace
+
+Defaults::Defaults(const QString &filePath)
+    : m_settings(filePath.isEmpty()
+                     ? std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("MerrinVale"),
+                                                   QStringLiteral("MerrinVale"))
+                     : std::make_unique<QSettings>(filePath, QSettings::IniFormat))
+{
+    if (m_settings->status() != QSettings::NoError) {
+        qWarning().noquote() << "[settings] could not read" << m_settings->fileName() << "; starting from defaults";
+    }
+}
+
+Defaults::~Defaults() = default;
+
+QString Defaults::fileName() const
+{
+    return m_settings->fileName();
+}
+
+bool Defaults::contains(const QString &key) const
+{
+    return m_settings->contains(key);
+}
+
+std::optional<bool> Defaults::boolValue(const QString &key) const
+{
+    const QVariant v = m_settings->value(key);
+    if (v.typeId() == QMetaType::Bool) {
+        return v.toBool();
+    }
+    if (v.typeId() == QMetaType::QString) {
+        const QString s = v.toString();
+        if (s == QLatin1StringView("true")) {
+            return true;
+        }
+        if (s == QLatin1StringView("false")) {
+            return false;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<qint64> Defaults::intValue(const QString &key) const
+{
+    const QVariant v = m_settings->value(key);
+    if (v.typeId() == QMetaType::QString) {
+        bool ok = false;
+        const qint64 n = v.toString().toLongLong(&ok);
+        return ok ? std::optional<qint64>(n) : std::nullopt;
+    }
+    if (v.typeId() == QMetaType::Int || v.typeId() == QMetaType::LongLong) {
+        return v.toLongLong();
+    }
+    return std::nullopt;
+}
+
+std::optional<double> Defaults::doubleValue(const QString &key) const
+{
+    const QVariant v = m_settings->value(key);
+    if (v.typeId() == QMetaType::QString) {
+        bool ok = false;
+        const double d = v.toString().toDouble(&ok);
+        return ok && std::isfinite(d) ? std::optional<double>(d) : std::nullopt;
+    }
+    if (v.typeId() == QMetaType::Double || v.typeId() == QMetaType::Int || v.typeId() == QMetaType::LongLong) {
+        return v.toDouble();
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> Defaults::stringValue(const QString &key) const
+{
+    const QVariant v = m_settings->value(key);
+    if (v.typeId() != QMetaType::QString || !v.toString().startsWith(kStringTag)) {
+        return std::nullopt;
+    }
+    return v.toString().mid(kStringTag.size());
+}
+
+std::optional<QByteArray> Defaults::dataValue(const QString &key) const
+{
+    const QVariant v = m_settings->value(key);
+    if (v.typeId() != QMetaType::QByteArray) {
+        return std::nullopt;
+    }
+    return v.toByteArray();
+}
+
+void Defaults::setBool(const QString &key, bool value)
+{
+    m_settings->setValue(key, value ? QStringLiteral("true") : QStringLiteral("false"));
+    sync();
+}
+
+void Defaults::setInt(const QString &key, qint64 value)
+{
+    m_settings->setValue(key, QString::number(value));
+    sync();
+}
+
+void Defaults::setDouble(const QString &key, double value)
+{
+    m_settings->setValue(key, QString::number(value, 'g', 17));
+    sync();
+}
+
+void Defaults::setString(const QString &key, const QString &value)
+{
+    m_settings->setValue(key, kStringTag + value);
+    sync();
+}
+
+void Defaults::setData(const QString &key, const QByteArray &value)
+{
+    m_settings->setValue(key, value);
+    sync();
+}
+
+void Defaults::remove(const QString &key)
+{
+    m_settings->remove(key);
+    sync();
+}
+
+void Defaults::sync()
+{
+    m_settings->sync();
+    if (m_settings->status() != QSettings::NoError) {
+        qWarning().noquote() << "[settings] could not write" << m_settings->fileName();
+    }
+}
