@@ -1,7 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// merrin-vale: builds one of each service, the app model and the window.
+#include "app/AppModel.h"
+#include "app/LiveSources.h"
+#include "app/MerrinValeApp.h"
+#include "app/SettingsStore.h"
+#include "net/Clock.h"
+#include "net/Endpoints.h"
+#include "platform/Defaults.h"
+#include "platform/KeyStore.h"
+#include "ui/AppBridge.h"
+#include "ui/HomeViewModel.h"
+
 #include <QDirIterator>
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QNetworkAccessManager>
 #include <QQmlApplicationEngine>
 #include <QQuickStyle>
 #include <QtQml/QQmlExtensionPlugin>
@@ -28,10 +41,32 @@ int main(int argc, char *argv[])
     QGuiApplication::setApplicationName(QStringLiteral("MerrinVale"));
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Merrin Vale"));
     QGuiApplication::setOrganizationName(QStringLiteral("MerrinVale"));
+    QGuiApplication::setApplicationVersion(QStringLiteral(MERRIN_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.merrinvale.MerrinVale"));
     QGuiApplication app(argc, argv);
     QQuickStyle::setStyle(QStringLiteral("Basic"));
     registerFonts();
+
+    SystemClock clock;
+    Defaults defaults;
+    KeyStore keys;
+    QNetworkAccessManager network;
+    const Endpoints endpoints = Endpoints::production();
+
+    SettingsStore settings(defaults, keys, clock);
+    settings.countDayOfUse();
+    LiveSources sources(network, endpoints, defaults, clock);
+    AppModel model(settings, sources, defaults, clock);
+    MerrinValeApp merrin(model, settings);
+    HomeViewModel home(model);
+    AppBridge bridge(model, merrin, home);
+    AppBridge::setInstance(&bridge);
+
+    QObject::connect(&app, &QGuiApplication::applicationStateChanged, &merrin, [&merrin](Qt::ApplicationState state) {
+        if (state == Qt::ApplicationActive) {
+            merrin.becameActive();
+        }
+    });
 
     QQmlApplicationEngine engine;
     QObject::connect(

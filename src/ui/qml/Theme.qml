@@ -2,25 +2,30 @@
 pragma Singleton
 import QtQuick
 
-// Colours with a light and a dark value, and the one typeface family.
+// The palette (one light and one dark value per colour) and the one typeface family. Sizes up
+// to 20 points follow the text-size setting; larger ones stay as designed.
 QtObject {
     id: theme
 
     // Dark when the desktop's window colour is dark.
     readonly property SystemPalette systemPalette: SystemPalette {}
     property bool dark: systemPalette.window.hslLightness < 0.5
-    readonly property string fontFamily: "Archivo"
-    property real textScale: 1.0
+    property real textScale: 1.15
 
-    // Sizes up to 20 points follow the text-size setting; larger ones stay as designed.
+    readonly property string fontFamily: "Archivo"
+
     function size(points) {
         return points <= 20 ? points * textScale : points
     }
 
-    readonly property color background: dark ? "#101820" : "#eef3f8"
-    readonly property color card: dark ? "#1b2631" : "#ffffff"
-    readonly property color text: dark ? "#eef3f8" : "#13202c"
-    readonly property color secondaryText: dark ? "#9fb0c0" : "#55687a"
-    readonly property color accent: dark ? "#7cc4ff" : "#1f6fb8"
-    readonly property color warning: dark ? "#ffb35c" : "#b45309"
+    readonly property color secondaryText: dark ? "#A3B0BA" : "#3E4952"
+    readonly property color tertiaryText: dark ? "#85919A" : "#59656E"
+    readonly property color separator: dark ? "#252F37" : "#D8DFE4"
+    readonly property color fill: dark ? "#2E3A44" : "#D2D8DD"
+    readonly property color text: dark ? "#ECEFF1" : "#121C23"
+    readonly property color amber: dark ? "#D9A514" : "#E3AE28"
+    readonly property color background: dark ? "#071117" : "#F3F5F7"
+    readonly property color blue: dark ? "#006DAB" : "#0085C0"
+    readonly property color deepBlue: dark ? "#004794" : "#005FAD"
+    readonly property color card: dark ? Qt.rgba(1, 1, 1, 0.05) : "#FFFFFF"
 }

@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/MerrinValeApp.h"
+
+#include "app/AppModel.h"
+#include "app/SettingsStore.h"
+
+#include <QPointer>
+
+#include <QCoroTask>
+
+MerrinValeApp::MerrinValeApp(AppModel &model, SettingsStore &settings, QObject *parent)
+    : QObject(parent)
+    , m_model(model)
+    , m_settings(settings)
+{
+}
+
+void MerrinValeApp::setShowWelcome(bool value)
+{
+    if (m_showWelcome != value) {
+        m_showWelcome = value;
+        Q_EMIT showWelcomeChanged();
+    }
+}
+
+void MerrinValeApp::windowShown()
+{
+    QPointer<MerrinValeApp> self(this);
+    [](QPointer<MerrinValeApp> self) -> QCoro::Task<> {
+        const std::optional<QString> key = co_await self->m_settings.readApiKey();
+        if (!self) {
+            co_return;
+        }
+        if (!key) {
+            self->setShowWelcome(true);
+        } else {
+            co_await self->m_model.start();
+        }
+    }(self);
+}
+
+void MerrinValeApp::closeWelcome()
+{
+    if (!m_showWelcome) {
+        return;
+    }
+    setShowWelcome(false);
+    (void)m_model.start();
+}
+
+void MerrinValeApp::becameActive()
+{
+    (void)m_model.refreshIfStale();
+}

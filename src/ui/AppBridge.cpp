@@ -1,0 +1,37 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/AppBridge.h"
+
+#include "app/AppModel.h"
+
+#include <QJSEngine>
+#include <QQmlEngine>
+
+namespace {
+AppBridge *g_instance = nullptr;
+}
+
+AppBridge::AppBridge(AppModel &model, MerrinValeApp &app, HomeViewModel &home, QObject *parent)
+    : QObject(parent)
+    , m_model(&model)
+    , m_app(&app)
+    , m_home(&home)
+{
+}
+
+SettingsStore *AppBridge::settings() const
+{
+    return m_model->settings();
+}
+
+void AppBridge::setInstance(AppBridge *bridge)
+{
+    g_instance = bridge;
+}
+
+AppBridge *AppBridge::create(QQmlEngine *, QJSEngine *)
+{
+    Q_ASSERT(g_instance);
+    // The application keeps ownership; the engine must not delete it.
+    QJSEngine::setObjectOwnership(g_instance, QJSEngine::CppOwnership);
+    return g_instance;
+}

@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "app/AppModel.h"
+#include "app/MerrinValeApp.h"
+#include "app/SettingsStore.h"
+#include "ui/HomeViewModel.h"
+
+#include <QObject>
+#include <QtQml/qqmlregistration.h>
+
+class QJSEngine;
+class QQmlEngine;
+
+// What QML sees of the application: the one model, its settings, the app state and the home
+// screen's view. The application owns all of them; QML only borrows.
+class AppBridge : public QObject
+{
+    Q_OBJECT
+    QML_NAMED_ELEMENT(App)
+    QML_SINGLETON
+    Q_PROPERTY(AppModel *model READ model CONSTANT)
+    Q_PROPERTY(SettingsStore *settings READ settings CONSTANT)
+    Q_PROPERTY(MerrinValeApp *app READ app CONSTANT)
+    Q_PROPERTY(HomeViewModel *home READ home CONSTANT)
+
+public:
+    AppBridge(AppModel &model, MerrinValeApp &app, HomeViewModel &home, QObject *parent = nullptr);
+
+    [[nodiscard]] AppModel *model() const { return m_model; }
+    [[nodiscard]] SettingsStore *settings() const;
+    [[nodiscard]] MerrinValeApp *app() const { return m_app; }
+    [[nodiscard]] HomeViewModel *home() const { return m_home; }
+
+    // The instance QML uses; set by the application before the QML engine loads.
+    static void setInstance(AppBridge *bridge);
+    static AppBridge *create(QQmlEngine *engine, QJSEngine *scriptEngine);
+
+private:
+    AppModel *m_model;
+    MerrinValeApp *m_app;
+    HomeViewModel *m_home;
+};

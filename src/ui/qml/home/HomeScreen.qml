@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+pragma ComponentBehavior: Bound
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import MerrinVale
+
+// The home screen: a status view until there is a forecast, then the cards.
+Item {
+    id: screen
+
+    readonly property var home: App.home
+
+    StatusView {
+        anchors.fill: parent
+        visible: screen.home.state !== HomeViewModel.Cards
+        state: screen.home.state
+        message: screen.home.stateMessage
+        detail: screen.home.errorDetail
+        onRetry: App.model.refreshNow()
+    }
+
+    ScrollView {
+        anchors.fill: parent
+        visible: screen.home.state === HomeViewModel.Cards
+        contentWidth: availableWidth
+
+        ColumnLayout {
+            width: parent.width
+            spacing: 16
+
+            HeroCard {
+                Layout.fillWidth: true
+                Layout.margins: 16
+                placeLabel: screen.home.placeLabel
+                temperature: screen.home.temperature
+                feelsLike: screen.home.feelsLike
+            }
+
+            BriefingText {
+                Layout.fillWidth: true
+                Layout.leftMargin: 16
+                Layout.rightMargin: 16
+            }
+
+            Label {
+                Layout.fillWidth: true
+                Layout.leftMargin: 16
+                Layout.rightMargin: 16
+                visible: App.model.forecastError !== ""
+                text: App.model.forecastError
+                color: Theme.amber
+                wrapMode: Text.Wrap
+                font.pixelSize: Theme.size(13)
+            }
+        }
+    }
+}
