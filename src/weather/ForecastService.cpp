@@ -28,7 +28,8 @@ const QString kHourlyVariables = QStringLiteral(
 
 const QString kSummaryCurrent = QStringLiteral(
     "temperature_2m,relative_humidity_2m,apparent_temperature,is_day,precipitation,rain,showers,snowfall,weather_code,"
-    "cloud_cover,pressure_msl,wind_speed_10m,wind_direction_10m,wind_gusts_10m,visibility,wet_bulb_temperature_2m,cape");
+    "cloud_cover,pressure_msl,wind_speed_10m,wind_direction_10m,wind_gusts_10m,visibility,wet_bulb_temperature_2m,"
+    "cape");
 const QString kSummaryDaily = QStringLiteral(
     "weather_code,temperature_2m_max,temperature_2m_min,apparent_temperature_max,apparent_temperature_min,"
     "precipitation_probability_max,precipitation_sum,precipitation_hours,wind_speed_10m_max,wind_gusts_10m_max,"

@@ -135,8 +135,8 @@ bool hasPresentNumber(const NumberList &list)
     return std::any_of(list.cbegin(), list.cend(), [](const std::optional<double> &v) { return v.has_value(); });
 }
 
-void appendNowcast(QStringList &lines, const std::optional<QJsonObject> &main, const std::optional<QJsonObject> &fallback,
-                   const QString &precipUnit)
+void appendNowcast(QStringList &lines, const std::optional<QJsonObject> &main,
+                   const std::optional<QJsonObject> &fallback, const QString &precipUnit)
 {
     std::optional<QJsonObject> chosen;
     NumberList amounts;
