@@ -5,6 +5,7 @@
 #include "net/HttpClient.h"
 #include "net/JsonReaders.h"
 #include "text/NumberText.h"
+#include "weather/ForecastText.h"
 
 #include <QHash>
 
@@ -24,6 +25,20 @@ const QString kDailyVariables = QStringLiteral(
 const QString kHourlyVariables = QStringLiteral(
     "temperature_2m,apparent_temperature,dew_point_2m,relative_humidity_2m,weather_code,precipitation_probability,"
     "precipitation,cloud_cover,wind_speed_10m,wind_gusts_10m,is_day,uv_index");
+
+const QString kSummaryCurrent = QStringLiteral(
+    "temperature_2m,relative_humidity_2m,apparent_temperature,is_day,precipitation,rain,showers,snowfall,weather_code,"
+    "cloud_cover,pressure_msl,wind_speed_10m,wind_direction_10m,wind_gusts_10m,visibility,wet_bulb_temperature_2m,"
+    "cape");
+const QString kSummaryDaily = QStringLiteral(
+    "weather_code,temperature_2m_max,temperature_2m_min,apparent_temperature_max,apparent_temperature_min,"
+    "precipitation_probability_max,precipitation_sum,precipitation_hours,wind_speed_10m_max,wind_gusts_10m_max,"
+    "uv_index_max,sunrise,sunset,daylight_duration,wind_direction_10m_dominant,rain_sum,snowfall_sum,dew_point_2m_mean,"
+    "dew_point_2m_max,relative_humidity_2m_mean,cloud_cover_mean");
+const QString kSummaryHourly = QStringLiteral(
+    "temperature_2m,relative_humidity_2m,dew_point_2m,apparent_temperature,precipitation_probability,precipitation,"
+    "weather_code,cloud_cover,wind_speed_10m,wind_gusts_10m,wind_direction_10m,uv_index,is_day,visibility,cape,"
+    "snow_depth,sunshine_duration");
 
 constexpr qsizetype kHourlyWindow = 48;
 
@@ -124,6 +139,70 @@ ForecastService::QueryItems ForecastService::forecastQuery(double latitude, doub
         items.append({QStringLiteral("models"), QStringLiteral("ncep_nbm_conus")});
     }
     return items;
+}
+
+ForecastService::QueryItems ForecastService::summaryQuery(double latitude, double longitude, const QString &timezone,
+                                                          bool fahrenheit, bool mph, bool withModels)
+{
+    QueryItems items = forecastQuery(latitude, longitude, timezone, fahrenheit, mph);
+    // Same first seven items; no past day, richer lists, the 15-minute nowcast.
+    items.resize(7);
+    items.append({QStringLiteral("current"), kSummaryCurrent});
+    items.append({QStringLiteral("daily"), kSummaryDaily});
+    items.append({QStringLiteral("hourly"), kSummaryHourly});
+    items.append({QStringLiteral("minutely_15"), QStringLiteral("precipitation,weather_code")});
+    items.append({QStringLiteral("forecast_minutely_15"), QStringLiteral("12")});
+    if (withModels && isInConus(latitude, longitude)) {
+        items.append({QStringLiteral("models"), QStringLiteral("ncep_nbm_conus")});
+    }
+    return items;
+}
+
+QString ForecastService::airQualityQueryText(double latitude, double longitude)
+{
+    return QStringLiteral("?latitude=") + text::shortestDecimal(latitude) + QStringLiteral("&longitude=")
+           + text::shortestDecimal(longitude) + QStringLiteral("&timezone=auto&current=us_aqi,pm2_5,pm10,ozone");
+}
+
+QCoro::Task<std::optional<QJsonObject>> ForecastService::fetchAirQuality(double latitude, double longitude)
+{
+    const QUrl url = Endpoints::urlWithQueryText(m_endpoints.openMeteoAirQuality, QStringLiteral("/v1/air-quality"),
+                                                 airQualityQueryText(latitude, longitude));
+    co_return co_await fetchOptionalObject(m_network, url);
+}
+
+QCoro::Task<QString> ForecastService::forecastSummary(double latitude, double longitude, QString timezone,
+                                                      bool fahrenheit, bool mph)
+{
+    const bool conus = isInConus(latitude, longitude);
+    const QUrl mainUrl = Endpoints::url(m_endpoints.openMeteoForecast, kForecastPath,
+                                        summaryQuery(latitude, longitude, timezone, fahrenheit, mph, true));
+    // All three start at once and are all awaited, even when the main request fails.
+    auto mainTask = fetchObject(m_network, mainUrl);
+    std::optional<QCoro::Task<std::optional<QJsonObject>>> fallbackTask;
+    if (conus) {
+        fallbackTask.emplace(fetchOptionalObject(
+            m_network, Endpoints::url(m_endpoints.openMeteoForecast, kForecastPath,
+                                      summaryQuery(latitude, longitude, timezone, fahrenheit, mph, false))));
+    }
+    auto airTask = fetchAirQuality(latitude, longitude);
+
+    std::exception_ptr failure;
+    QJsonObject reply;
+    try {
+        reply = co_await std::move(mainTask);
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    std::optional<QJsonObject> fallback;
+    if (fallbackTask) {
+        fallback = co_await std::move(*fallbackTask);
+    }
+    const std::optional<QJsonObject> air = co_await std::move(airTask);
+    if (failure) {
+        std::rethrow_exception(failure);
+    }
+    co_return forecast_text::render(reply, fallback, air, {timezone, fahrenheit, mph});
 }
 
 ForecastService::QueryItems ForecastService::uvSupplementQuery(double latitude, double longitude,
