@@ -25,13 +25,8 @@ std::optional<GeoResult> resultFromElement(const QJsonValue &element)
     if (!id || !name || !latitude || !longitude || !timezone) {
         return std::nullopt;
     }
-    return GeoResult{*id,
-                     *name,
-                     json::text(object, QLatin1StringView("admin1")),
-                     json::text(object, QLatin1StringView("country")),
-                     *latitude,
-                     *longitude,
-                     *timezone};
+    return GeoResult { *id, *name, json::text(object, QLatin1StringView("admin1")),
+        json::text(object, QLatin1StringView("country")), *latitude, *longitude, *timezone };
 }
 
 } // namespace
@@ -39,15 +34,12 @@ std::optional<GeoResult> resultFromElement(const QJsonValue &element)
 GeocodingService::GeocodingService(QNetworkAccessManager &network, Endpoints endpoints)
     : m_network(network)
     , m_endpoints(std::move(endpoints))
-{
-}
+{ }
 
 GeocodingService::QueryItems GeocodingService::searchQuery(const QString &trimmedQuery)
 {
-    return {{QStringLiteral("name"), trimmedQuery},
-            {QStringLiteral("count"), QString::number(kResultCount)},
-            {QStringLiteral("language"), QStringLiteral("en")},
-            {QStringLiteral("format"), QStringLiteral("json")}};
+    return { { QStringLiteral("name"), trimmedQuery }, { QStringLiteral("count"), QString::number(kResultCount) },
+        { QStringLiteral("language"), QStringLiteral("en") }, { QStringLiteral("format"), QStringLiteral("json") } };
 }
 
 QList<GeoResult> GeocodingService::parseSearchReply(const QJsonObject &reply)
@@ -59,7 +51,7 @@ QList<GeoResult> GeocodingService::parseSearchReply(const QJsonObject &reply)
     }
     const QJsonArray elements = list.toArray();
     results.reserve(elements.size());
-    for (const QJsonValue &element : elements) {
+    for (const QJsonValue element : elements) {
         if (std::optional<GeoResult> result = resultFromElement(element)) {
             results.append(std::move(*result));
         }
@@ -71,7 +63,7 @@ QCoro::Task<QList<GeoResult>> GeocodingService::searchLocations(QString query)
 {
     const QString trimmed = text::trimmedWhitespaceAndNewlines(query);
     if (trimmed.isEmpty()) {
-        co_return QList<GeoResult>{};
+        co_return QList<GeoResult> {};
     }
     const QUrl url = Endpoints::url(m_endpoints.openMeteoGeocoding, QStringLiteral("/v1/search"), searchQuery(trimmed));
     const QByteArray body = co_await net::getData(m_network, url);

@@ -9,17 +9,17 @@
 #include <QDebug>
 #include <QTimeZone>
 
+#include <array>
 #include <exception>
 #include <utility>
 
 LocationProvider::LocationProvider(QNetworkAccessManager &network, Endpoints endpoints, PositionSource *positionSource,
-                                   std::chrono::milliseconds positionTimeout)
+    std::chrono::milliseconds positionTimeout)
     : m_network(network)
     , m_endpoints(std::move(endpoints))
     , m_positionSource(positionSource)
     , m_positionTimeout(positionTimeout)
-{
-}
+{ }
 
 QString LocationProvider::detectionFailedText()
 {
@@ -43,8 +43,8 @@ QCoro::Task<SavedLocation> LocationProvider::resolveCurrentLocation()
         position = co_await detectLocation();
     }
     const PlaceName place = co_await reverseGeocode(position->latitude, position->longitude);
-    co_return SavedLocation{place.name, place.admin1, place.country, position->latitude, position->longitude,
-                            QString::fromUtf8(QTimeZone::systemTimeZoneId())};
+    co_return SavedLocation { place.name, place.admin1, place.country, position->latitude, position->longitude,
+        QString::fromUtf8(QTimeZone::systemTimeZoneId()) };
 }
 
 QCoro::Task<Coordinates> LocationProvider::nativePosition(std::chrono::milliseconds timeout)
@@ -62,13 +62,13 @@ std::optional<Coordinates> LocationProvider::coordinatesFromReply(const QJsonObj
     if (!latitude || !longitude) {
         return std::nullopt;
     }
-    return Coordinates{*latitude, *longitude};
+    return Coordinates { *latitude, *longitude };
 }
 
 QCoro::Task<Coordinates> LocationProvider::detectLocation()
 {
-    const QUrl services[] = {Endpoints::url(m_endpoints.ipGeolocation1, QStringLiteral("/")),
-                             Endpoints::url(m_endpoints.ipGeolocation2, QStringLiteral("/json/"))};
+    const std::array<QUrl, 2> services { Endpoints::url(m_endpoints.ipGeolocation1, QStringLiteral("/")),
+        Endpoints::url(m_endpoints.ipGeolocation2, QStringLiteral("/json/")) };
     for (const QUrl &url : services) {
         try {
             const QByteArray body = co_await net::getData(m_network, url);
@@ -92,8 +92,8 @@ QString LocationProvider::reverseGeocodeQuery(double latitude, double longitude)
 
 LocationProvider::PlaceName LocationProvider::placeNameFromReply(const QJsonObject &reply)
 {
-    PlaceName place{QStringLiteral("Current Location"), std::nullopt, std::nullopt};
-    for (const char *key : {"locality", "city", "principalSubdivision"}) {
+    PlaceName place { QStringLiteral("Current Location"), std::nullopt, std::nullopt };
+    for (const char *key : { "locality", "city", "principalSubdivision" }) {
         const std::optional<QString> candidate = json::text(reply, QLatin1StringView(key));
         if (candidate && !candidate->isEmpty()) {
             place.name = *candidate;
@@ -107,8 +107,8 @@ LocationProvider::PlaceName LocationProvider::placeNameFromReply(const QJsonObje
 
 QCoro::Task<LocationProvider::PlaceName> LocationProvider::reverseGeocode(double latitude, double longitude)
 {
-    const QUrl url = Endpoints::urlWithQueryText(m_endpoints.reverseGeocoding, QStringLiteral("/data/reverse-geocode-client"),
-                                                 reverseGeocodeQuery(latitude, longitude));
+    const QUrl url = Endpoints::urlWithQueryText(m_endpoints.reverseGeocoding,
+        QStringLiteral("/data/reverse-geocode-client"), reverseGeocodeQuery(latitude, longitude));
     const QByteArray body = co_await net::getData(m_network, url);
     co_return placeNameFromReply(json::parseObject(body));
 }

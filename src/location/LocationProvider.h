@@ -19,7 +19,7 @@ class QNetworkAccessManager;
 class LocationProvider
 {
 public:
-    static constexpr std::chrono::milliseconds kPositionTimeout{8'000};
+    static constexpr std::chrono::milliseconds kPositionTimeout { 8'000 };
 
     // The place name the reverse geocoder gives.
     struct PlaceName
@@ -33,7 +33,7 @@ public:
     // positionSource may be null (no device position at all: IP geolocation only). It is not
     // owned and must outlive the provider.
     LocationProvider(QNetworkAccessManager &network, Endpoints endpoints, PositionSource *positionSource,
-                     std::chrono::milliseconds positionTimeout = kPositionTimeout);
+        std::chrono::milliseconds positionTimeout = kPositionTimeout);
 
     // The current place, named, with the device's time zone. The device position falls back
     // silently to IP geolocation; the IP failure (HttpError, status 0) and any reverse

@@ -31,11 +31,11 @@ class LocationSearch : public QObject
     Q_PROPERTY(QString emptyListsText READ emptyListsText CONSTANT)
 
 public:
-    static constexpr std::chrono::milliseconds kDebounce{300};
+    static constexpr std::chrono::milliseconds kDebounce { 300 };
 
     // service must outlive the search.
-    explicit LocationSearch(GeocodingService &service, std::chrono::milliseconds debounce = kDebounce,
-                            QObject *parent = nullptr);
+    explicit LocationSearch(
+        GeocodingService &service, std::chrono::milliseconds debounce = kDebounce, QObject *parent = nullptr);
     ~LocationSearch() override;
 
     [[nodiscard]] QString query() const { return m_query; }

@@ -11,13 +11,13 @@ namespace places {
 bool isFavorite(const QList<SavedLocation> &favorites, const SavedLocation &place)
 {
     return std::any_of(favorites.cbegin(), favorites.cend(),
-                       [&place](const SavedLocation &favorite) { return favorite.isSamePlace(place); });
+        [&place](const SavedLocation &favorite) { return favorite.isSamePlace(place); });
 }
 
 QList<SavedLocation> toggleFavorite(QList<SavedLocation> favorites, const SavedLocation &place)
 {
     const auto same = std::find_if(favorites.cbegin(), favorites.cend(),
-                                   [&place](const SavedLocation &favorite) { return favorite.isSamePlace(place); });
+        [&place](const SavedLocation &favorite) { return favorite.isSamePlace(place); });
     if (same != favorites.cend()) {
         favorites.erase(same);
     } else {
@@ -48,7 +48,7 @@ QList<SavedLocation> recentsAfterPick(QList<SavedLocation> recents, PickKind kin
 
 QString rowLabel(const QString &name, const std::optional<QString> &admin1, const std::optional<QString> &country)
 {
-    QStringList parts{name};
+    QStringList parts { name };
     if (admin1) {
         parts.append(*admin1);
     }
@@ -113,8 +113,8 @@ std::optional<SavedLocation> fromVariant(const QVariantMap &map)
     if (!name || !timezone || !latitude || !longitude) {
         return std::nullopt;
     }
-    return SavedLocation{*name, optionalText(map, QStringLiteral("admin1")), optionalText(map, QStringLiteral("country")),
-                         *latitude, *longitude, *timezone};
+    return SavedLocation { *name, optionalText(map, QStringLiteral("admin1")),
+        optionalText(map, QStringLiteral("country")), *latitude, *longitude, *timezone };
 }
 
 QVariantList toVariantList(const QList<SavedLocation> &list)

@@ -31,12 +31,12 @@ enum class PickKind { SearchResult, Recent, Favorite };
 // A search result or a recent place goes to the front of the recent list; picking a
 // favourite leaves the list as it is.
 [[nodiscard]] bool pickAddsRecent(PickKind kind);
-[[nodiscard]] QList<SavedLocation> recentsAfterPick(QList<SavedLocation> recents, PickKind kind,
-                                                    const SavedLocation &place);
+[[nodiscard]] QList<SavedLocation> recentsAfterPick(
+    QList<SavedLocation> recents, PickKind kind, const SavedLocation &place);
 
 // The text of a place row: name, region and country, the present ones joined with ", ".
-[[nodiscard]] QString rowLabel(const QString &name, const std::optional<QString> &admin1,
-                               const std::optional<QString> &country);
+[[nodiscard]] QString rowLabel(
+    const QString &name, const std::optional<QString> &admin1, const std::optional<QString> &country);
 [[nodiscard]] QString rowLabel(const SavedLocation &place);
 
 // A place as QML sees it: "name", "admin1" and "country" (absent ones left out), "latitude",

@@ -14,8 +14,7 @@
 PositionError::PositionError(Code code, QString description)
     : AppError(std::move(description))
     , m_code(code)
-{
-}
+{ }
 
 PositionSource::PositionSource(std::unique_ptr<PositionBackend> backend, QObject *parent)
     : QObject(parent)
@@ -79,7 +78,7 @@ void PositionSource::onPosition(double latitude, double longitude)
     }
     m_pending = false;
     m_lastRequestSucceeded = true;
-    Q_EMIT answered(Answer{true, Coordinates{latitude, longitude}, PositionError::Code::LocationUnknown, {}});
+    Q_EMIT answered(Answer { true, Coordinates { latitude, longitude }, PositionError::Code::LocationUnknown, {} });
 }
 
 void PositionSource::onFailure(bool accessDenied, const QString &message)
@@ -93,6 +92,6 @@ void PositionSource::onFailure(bool accessDenied, const QString &message)
     m_pending = false;
     m_lastRequestSucceeded = false;
     qInfo() << "[location] device position failed:" << message;
-    Q_EMIT answered(Answer{false, {}, accessDenied ? PositionError::Code::Denied : PositionError::Code::Failed,
-                           message.isEmpty() ? QStringLiteral("The location service failed.") : message});
+    Q_EMIT answered(Answer { false, {}, accessDenied ? PositionError::Code::Denied : PositionError::Code::Failed,
+        message.isEmpty() ? QStringLiteral("The location service failed.") : message });
 }

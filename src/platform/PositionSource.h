@@ -50,8 +50,8 @@ public:
 
     // The system's default location service (GeoClue 2), or a source without a backend when
     // there is none. desktopId names this application to GeoClue.
-    [[nodiscard]] static std::unique_ptr<PositionSource>
-    createDefault(const QString &desktopId = QStringLiteral("org.merrinvale.MerrinVale"), QObject *parent = nullptr);
+    [[nodiscard]] static std::unique_ptr<PositionSource> createDefault(
+        const QString &desktopId = QStringLiteral("org.merrinvale.MerrinVale"), QObject *parent = nullptr);
 
     [[nodiscard]] bool hasBackend() const { return m_backend != nullptr; }
     // A service exists and has not reported an access error in this run.

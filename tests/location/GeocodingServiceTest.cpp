@@ -42,17 +42,17 @@ TEST_F(GeocodingServiceTest, SendsTheTrimmedQueryWithItsItemsInOrder)
     const QList<GeoResult> results = search(QStringLiteral(" \tSão Paulo & co\n"));
     ASSERT_EQ(server.count(kPath), 1);
     const auto request = server.requests(kPath).constFirst();
-    EXPECT_EQ(request.query, (QList<std::pair<QString, QString>>{{QStringLiteral("name"), QStringLiteral("São Paulo & co")},
-                                                                 {QStringLiteral("count"), QStringLiteral("8")},
-                                                                 {QStringLiteral("language"), QStringLiteral("en")},
-                                                                 {QStringLiteral("format"), QStringLiteral("json")}}));
+    EXPECT_EQ(request.query,
+        (QList<std::pair<QString, QString>> { { QStringLiteral("name"), QStringLiteral("São Paulo & co") },
+            { QStringLiteral("count"), QStringLiteral("8") }, { QStringLiteral("language"), QStringLiteral("en") },
+            { QStringLiteral("format"), QStringLiteral("json") } }));
     ASSERT_EQ(results.size(), 2);
-    EXPECT_EQ(results.at(0), (GeoResult{2756071, QStringLiteral("Enschede"), QStringLiteral("Overijssel"),
-                                        QStringLiteral("The Netherlands"), 52.21833, 6.89583,
-                                        QStringLiteral("Europe/Amsterdam")}));
+    EXPECT_EQ(results.at(0),
+        (GeoResult { 2756071, QStringLiteral("Enschede"), QStringLiteral("Overijssel"),
+            QStringLiteral("The Netherlands"), 52.21833, 6.89583, QStringLiteral("Europe/Amsterdam") }));
     EXPECT_EQ(results.at(1).name, QStringLiteral("Enschede Airport Twente"));
 
-    for (const QString &blank : {QString(), QStringLiteral("  "), QStringLiteral("\n\t\u00a0")}) {
+    for (const QString &blank : { QString(), QStringLiteral("  "), QStringLiteral("\n\t\u00a0") }) {
         EXPECT_TRUE(search(blank).isEmpty());
     }
     EXPECT_EQ(server.count(kPath), 1);
@@ -73,9 +73,11 @@ TEST_F(GeocodingServiceTest, SkipsMalformedElementsAndKeepsTheRest)
     ]})"));
     const QList<GeoResult> results = search(QStringLiteral("x"));
     ASSERT_EQ(results.size(), 3);
-    EXPECT_EQ(results.at(0), (GeoResult{2, QStringLiteral("Bare"), std::nullopt, std::nullopt, 10, -20, QStringLiteral("UTC")}));
-    EXPECT_EQ(results.at(1), (GeoResult{3, QStringLiteral("Float Id"), std::nullopt, std::nullopt, 1.5, 2.5,
-                                        QStringLiteral("Etc/GMT+5")}));
+    EXPECT_EQ(results.at(0),
+        (GeoResult { 2, QStringLiteral("Bare"), std::nullopt, std::nullopt, 10, -20, QStringLiteral("UTC") }));
+    EXPECT_EQ(results.at(1),
+        (GeoResult {
+            3, QStringLiteral("Float Id"), std::nullopt, std::nullopt, 1.5, 2.5, QStringLiteral("Etc/GMT+5") }));
     EXPECT_EQ(results.at(2).name, QStringLiteral("Last"));
 
     server.route(kPath, FakeServer::fromFile(QStringLiteral("openmeteo_geocoding_search_east_setauket_compact.json")));
@@ -84,7 +86,7 @@ TEST_F(GeocodingServiceTest, SkipsMalformedElementsAndKeepsTheRest)
 
 TEST_F(GeocodingServiceTest, RepliesWithoutResultsAndBadBodies)
 {
-    const char *empty[] = {R"({"results": {"id": 1}})", R"({"results": null})", R"({"results": []})", "{}"};
+    const char *empty[] = { R"({"results": {"id": 1}})", R"({"results": null})", R"({"results": []})", "{}" };
     for (const char *body : empty) {
         SCOPED_TRACE(body);
         server.route(kPath, FakeServer::json(body));

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "location/GeocodingService.h"
 #include "location/LocationSearch.h"
+#include "location/GeocodingService.h"
 
 #include "Await.h"
 #include "FakeServer.h"
@@ -29,10 +29,11 @@ protected:
         // "Ens…" finds Enschede, "Eas…" finds East Setauket, anything else nothing.
         server.routeHandler(kPath, [this](const FakeServer::Request &r) {
             const QString name = r.queryValue(QStringLiteral("name"));
-            FakeServer::Response response = FakeServer::fromFile(
-                name.startsWith(QStringLiteral("Ens"))   ? QStringLiteral("openmeteo_geocoding_search_enschede.json")
-                : name.startsWith(QStringLiteral("Eas")) ? QStringLiteral("openmeteo_geocoding_search_east_setauket_compact.json")
-                                                         : QStringLiteral("openmeteo_geocoding_search_no_results.json"));
+            FakeServer::Response response = FakeServer::fromFile(name.startsWith(QStringLiteral("Ens"))
+                    ? QStringLiteral("openmeteo_geocoding_search_enschede.json")
+                    : name.startsWith(QStringLiteral("Eas"))
+                    ? QStringLiteral("openmeteo_geocoding_search_east_setauket_compact.json")
+                    : QStringLiteral("openmeteo_geocoding_search_no_results.json"));
             response.delay = replyDelay;
             return response;
         });
@@ -47,13 +48,16 @@ protected:
         return names;
     }
 
-    bool settle() { return spinUntil([this] { return !search->searching(); }, 5s); }
+    bool settle()
+    {
+        return spinUntil([this] { return !search->searching(); }, 5s);
+    }
 
     FakeServer server;
     QNetworkAccessManager network;
     std::unique_ptr<GeocodingService> service;
     std::unique_ptr<LocationSearch> search;
-    std::chrono::milliseconds replyDelay{0};
+    std::chrono::milliseconds replyDelay { 0 };
 };
 
 } // namespace
@@ -69,7 +73,7 @@ TEST_F(LocationSearchTest, KeystrokesWithinThePauseSendOneRequestForTheFullText)
     ASSERT_TRUE(spinUntil([&] { return searchingChanges == 2; }, 5s));
     EXPECT_EQ(server.count(kPath), 1);
     EXPECT_EQ(server.requests(kPath).constFirst().queryValue(QStringLiteral("name")), QStringLiteral("Ens"));
-    EXPECT_EQ(resultNames(), (QStringList{QStringLiteral("Enschede"), QStringLiteral("Enschede Airport Twente")}));
+    EXPECT_EQ(resultNames(), (QStringList { QStringLiteral("Enschede"), QStringLiteral("Enschede Airport Twente") }));
     EXPECT_FALSE(search->searching());
     EXPECT_EQ(search->noResultsText(), QString());
     const QVariantMap first = search->resultRows().value(0).toMap();
@@ -87,8 +91,8 @@ TEST_F(LocationSearchTest, ASupersededSearchNeverWritesResults)
 {
     replyDelay = 400ms;
     QList<QStringList> written;
-    QObject::connect(search.get(), &LocationSearch::resultsChanged, search.get(),
-                     [&] { written.append(resultNames()); });
+    QObject::connect(
+        search.get(), &LocationSearch::resultsChanged, search.get(), [&] { written.append(resultNames()); });
     search->setQuery(QStringLiteral("Ens"));
     ASSERT_TRUE(spinUntil([&] { return search->searching(); }, 5s)); // its request is out
     search->setQuery(QStringLiteral("East"));
@@ -96,8 +100,8 @@ TEST_F(LocationSearchTest, ASupersededSearchNeverWritesResults)
     ASSERT_TRUE(spinUntil([&] { return server.count(kPath) == 2; }, 5s));
     ASSERT_TRUE(settle());
     spin(500ms); // the first reply has long arrived by now
-    EXPECT_EQ(written, QList<QStringList>{QStringList{QStringLiteral("East Setauket")}});
-    EXPECT_EQ(resultNames(), QStringList{QStringLiteral("East Setauket")});
+    EXPECT_EQ(written, QList<QStringList> { QStringList { QStringLiteral("East Setauket") } });
+    EXPECT_EQ(resultNames(), QStringList { QStringLiteral("East Setauket") });
 }
 
 TEST_F(LocationSearchTest, FailuresKeepTheResultsAndEmptyResultsSaySo)
@@ -107,7 +111,7 @@ TEST_F(LocationSearchTest, FailuresKeepTheResultsAndEmptyResultsSaySo)
     ASSERT_TRUE(settle());
     ASSERT_EQ(search->results().size(), 2);
 
-    for (const auto &failure : {FakeServer::json("busy", 503), FakeServer::json("<html>"), FakeServer::json("[]")}) {
+    for (const auto &failure : { FakeServer::json("busy", 503), FakeServer::json("<html>"), FakeServer::json("[]") }) {
         SCOPED_TRACE(failure.body.toStdString());
         server.route(kPath, failure);
         const int before = server.count(kPath);
@@ -139,16 +143,18 @@ TEST_F(LocationSearchTest, PicksSayWhetherTheRecentListChanges)
     search->setQuery(QStringLiteral("Ens"));
     ASSERT_TRUE(spinUntil([&] { return !search->results().isEmpty(); }, 5s));
     QList<std::pair<SavedLocation, bool>> chosen;
-    QObject::connect(search.get(), &LocationSearch::placeChosen, search.get(),
-                     [&](const SavedLocation &place, bool addToRecents) { chosen.append({place, addToRecents}); });
+    QObject::connect(
+        search.get(), &LocationSearch::placeChosen, search.get(), [&](const SavedLocation &place, bool addToRecents) {
+            chosen.append({ place, addToRecents });
+        });
 
     search->chooseResult(1);
     search->chooseResult(2); // out of range: nothing
-    const SavedLocation airport{QStringLiteral("Enschede Airport Twente"), QStringLiteral("Overijssel"),
-                                QStringLiteral("The Netherlands"), 52.27, 6.87417, QStringLiteral("Europe/Amsterdam")};
+    const SavedLocation airport { QStringLiteral("Enschede Airport Twente"), QStringLiteral("Overijssel"),
+        QStringLiteral("The Netherlands"), 52.27, 6.87417, QStringLiteral("Europe/Amsterdam") };
     search->chooseRecent(places::toVariant(airport));
     search->chooseFavorite(places::toVariant(airport));
-    search->chooseFavorite(QVariantMap{{QStringLiteral("name"), QStringLiteral("broken")}});
+    search->chooseFavorite(QVariantMap { { QStringLiteral("name"), QStringLiteral("broken") } });
     ASSERT_EQ(chosen.size(), 3);
     EXPECT_EQ(chosen.at(0), std::make_pair(airport, true));
     EXPECT_EQ(chosen.at(1), std::make_pair(airport, true));

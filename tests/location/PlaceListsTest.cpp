@@ -7,7 +7,7 @@ namespace {
 
 SavedLocation place(const QString &name, double latitude, double longitude)
 {
-    return SavedLocation{name, std::nullopt, std::nullopt, latitude, longitude, QStringLiteral("UTC")};
+    return SavedLocation { name, std::nullopt, std::nullopt, latitude, longitude, QStringLiteral("UTC") };
 }
 
 QStringList names(const QList<SavedLocation> &list)
@@ -45,43 +45,44 @@ TEST(PlaceListsTest, RecentsAreNewestFirstUniqueAndAtMostTen)
     SCOPED_TRACE("0.001° away in either coordinate is another place");
     recents = places::addRecent(recents, place(QStringLiteral("near eight"), 8.001, 8));
     recents = places::addRecent(recents, place(QStringLiteral("near nine"), 9, 8.999));
-    EXPECT_EQ(names(recents).mid(0, 2), (QStringList{QStringLiteral("near nine"), QStringLiteral("near eight")}));
+    EXPECT_EQ(names(recents).mid(0, 2), (QStringList { QStringLiteral("near nine"), QStringLiteral("near eight") }));
     EXPECT_TRUE(names(recents).contains(QStringLiteral("8")));
     EXPECT_TRUE(names(recents).contains(QStringLiteral("9")));
 
     SCOPED_TRACE("every entry that is the same place goes");
-    const QList<SavedLocation> doubled{place(QStringLiteral("a"), 1, 1), place(QStringLiteral("b"), 2, 2),
-                                       place(QStringLiteral("a2"), 1.0002, 1)};
+    const QList<SavedLocation> doubled { place(QStringLiteral("a"), 1, 1), place(QStringLiteral("b"), 2, 2),
+        place(QStringLiteral("a2"), 1.0002, 1) };
     EXPECT_EQ(names(places::addRecent(doubled, place(QStringLiteral("a3"), 1, 1.0001))),
-              (QStringList{QStringLiteral("a3"), QStringLiteral("b")}));
+        (QStringList { QStringLiteral("a3"), QStringLiteral("b") }));
 }
 
 TEST(PlaceListsTest, FavouritesToggleAndPicks)
 {
-    QList<SavedLocation> favorites{place(QStringLiteral("Oslo"), 59.91, 10.75), place(QStringLiteral("Rome"), 41.9, 12.5)};
+    QList<SavedLocation> favorites { place(QStringLiteral("Oslo"), 59.91, 10.75),
+        place(QStringLiteral("Rome"), 41.9, 12.5) };
     const SavedLocation oslo = place(QStringLiteral("Oslo centre"), 59.9104, 10.7496);
     EXPECT_TRUE(places::isFavorite(favorites, oslo));
     favorites = places::toggleFavorite(favorites, oslo);
-    EXPECT_EQ(names(favorites), QStringList{QStringLiteral("Rome")});
+    EXPECT_EQ(names(favorites), QStringList { QStringLiteral("Rome") });
     EXPECT_FALSE(places::isFavorite(favorites, oslo));
     favorites = places::toggleFavorite(favorites, oslo);
-    EXPECT_EQ(names(favorites), (QStringList{QStringLiteral("Rome"), QStringLiteral("Oslo centre")}));
+    EXPECT_EQ(names(favorites), (QStringList { QStringLiteral("Rome"), QStringLiteral("Oslo centre") }));
 
-    const QList<SavedLocation> recents{place(QStringLiteral("Lima"), -12, -77), oslo};
+    const QList<SavedLocation> recents { place(QStringLiteral("Lima"), -12, -77), oslo };
     EXPECT_EQ(places::recentsAfterPick(recents, places::PickKind::Favorite, favorites.at(0)), recents);
     EXPECT_EQ(names(places::recentsAfterPick(recents, places::PickKind::Recent, oslo)),
-              (QStringList{QStringLiteral("Oslo centre"), QStringLiteral("Lima")}));
+        (QStringList { QStringLiteral("Oslo centre"), QStringLiteral("Lima") }));
     EXPECT_EQ(names(places::recentsAfterPick(recents, places::PickKind::SearchResult, favorites.at(0))).first(),
-              QStringLiteral("Rome"));
+        QStringLiteral("Rome"));
 }
 
 TEST(PlaceListsTest, RowLabelsAndQmlMaps)
 {
-    SavedLocation full{QStringLiteral("Hobart"), QStringLiteral("Tasmania"), QStringLiteral("Australia"), -42.88, 147.33,
-                       QStringLiteral("Australia/Hobart")};
+    SavedLocation full { QStringLiteral("Hobart"), QStringLiteral("Tasmania"), QStringLiteral("Australia"), -42.88,
+        147.33, QStringLiteral("Australia/Hobart") };
     EXPECT_EQ(places::rowLabel(full), QStringLiteral("Hobart, Tasmania, Australia"));
     EXPECT_EQ(places::rowLabel(QStringLiteral("Hobart"), std::nullopt, QStringLiteral("Australia")),
-              QStringLiteral("Hobart, Australia"));
+        QStringLiteral("Hobart, Australia"));
     EXPECT_EQ(places::rowLabel(QStringLiteral("Hobart"), std::nullopt, std::nullopt), QStringLiteral("Hobart"));
 
     EXPECT_EQ(places::fromVariant(places::toVariant(full)), full);

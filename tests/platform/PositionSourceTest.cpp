@@ -40,14 +40,14 @@ PositionError::Code failureCode(PositionSource &source, std::chrono::millisecond
 
 TEST(PositionSourceTest, AnswersWithThePositionAndRemembersTheSuccess)
 {
-    for (auto behavior : {FakePositionBackend::Behavior::AnswerAtOnce, FakePositionBackend::Behavior::AnswerLater}) {
+    for (auto behavior : { FakePositionBackend::Behavior::AnswerAtOnce, FakePositionBackend::Behavior::AnswerLater }) {
         SCOPED_TRACE(static_cast<int>(behavior));
         Source s;
         s.backend->behavior = behavior;
         EXPECT_TRUE(s.source->isAuthorized());
         EXPECT_FALSE(s.source->lastRequestSucceeded());
         const Coordinates position = await(s.source->requestPosition(2s));
-        EXPECT_EQ(position, (Coordinates{51.5072, -0.1276}));
+        EXPECT_EQ(position, (Coordinates { 51.5072, -0.1276 }));
         EXPECT_TRUE(s.source->lastRequestSucceeded());
         EXPECT_EQ(s.backend->requestCount, 1);
     }
@@ -113,8 +113,8 @@ TEST(PositionSourceTest, RepeatedAnswersResumeTheRequestOnce)
     Q_EMIT s.backend->positionUpdated(3, 4);
     Q_EMIT s.backend->positionUpdated(5, 6);
     Q_EMIT s.backend->failed(false, QStringLiteral("after the fact"));
-    EXPECT_EQ(await(std::move(first)), (Coordinates{3, 4}));
-    EXPECT_EQ(await(std::move(second)), (Coordinates{3, 4}));
+    EXPECT_EQ(await(std::move(first)), (Coordinates { 3, 4 }));
+    EXPECT_EQ(await(std::move(second)), (Coordinates { 3, 4 }));
     EXPECT_EQ(s.backend->requestCount, 1);
     EXPECT_TRUE(s.source->lastRequestSucceeded());
 }

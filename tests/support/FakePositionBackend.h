@@ -18,7 +18,7 @@ public:
     Behavior behavior = Behavior::AnswerAtOnce;
     double latitude = 51.5072;
     double longitude = -0.1276;
-    std::chrono::milliseconds delay{20};
+    std::chrono::milliseconds delay { 20 };
     int requestCount = 0;
 
     void requestUpdate(std::chrono::milliseconds) override

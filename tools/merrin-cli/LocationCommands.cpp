@@ -14,7 +14,7 @@ namespace {
 // Record fields in the tool's form: absent values as null.
 QJsonObject withNulls(QJsonObject object)
 {
-    for (const char *key : {"admin1", "country"}) {
+    for (const char *key : { "admin1", "country" }) {
         if (!object.contains(QLatin1StringView(key))) {
             object.insert(QLatin1StringView(key), QJsonValue::Null);
         }
@@ -49,7 +49,7 @@ QCoro::Task<int> search(CliContext &context)
     co_return 0;
 }
 
-const CliRegistration locateRegistration(QStringLiteral("locate"), {QStringLiteral("locate"), {}, {}, locate});
-const CliRegistration searchRegistration(QStringLiteral("search"), {QStringLiteral("search QUERY"), {}, {}, search});
+const CliRegistration locateRegistration(QStringLiteral("locate"), { QStringLiteral("locate"), {}, {}, locate });
+const CliRegistration searchRegistration(QStringLiteral("search"), { QStringLiteral("search QUERY"), {}, {}, search });
 
 } // namespace
