@@ -60,7 +60,11 @@ QString SavedLocation::displayLabel() const
 
 bool SavedLocation::isSamePlace(const SavedLocation &other) const
 {
-    return std::abs(latitude - other.latitude) < 0.001 && std::abs(longitude - other.longitude) < 0.001;
+    // Coordinates are decimal degrees held in binary: 8.001 - 8 comes out a hair under 0.001.
+    // Differences within rounding of a thousandth count as a thousandth, so places 0.001°
+    // apart are always different places, whatever their values.
+    constexpr double limit = 0.001 - 1e-9;
+    return std::abs(latitude - other.latitude) < limit && std::abs(longitude - other.longitude) < limit;
 }
 
 QJsonObject SavedLocation::toJson() const
