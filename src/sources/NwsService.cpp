@@ -87,16 +87,20 @@ HeaderMap NwsService::headers()
 
 QCoro::Task<std::optional<QJsonObject>> NwsService::fetchJSON(QUrl url)
 {
-    net::HttpReply reply =
-        co_await net::send(m_network, QByteArrayLiteral("GET"), url, headers(), {}, net::kDefaultTimeout);
+    // Arguments are named, not temporaries of the co_await expression: GCC 12 may destroy such
+    // temporaries twice.
+    const HeaderMap requestHeaders = headers();
+    const QByteArray method = QByteArrayLiteral("GET");
+    const QByteArray noBody;
+    net::HttpReply reply = co_await net::send(m_network, method, url, requestHeaders, noBody, net::kDefaultTimeout);
     if (reply.status == 404 || reply.status == 400) {
         co_return std::nullopt;
     }
     if (reply.status < 200 || reply.status > 299) {
         throw HttpError::badStatus(reply.status, QString());
     }
-    const QJsonValue value =
-        co_await sources::runOffThread([body = std::move(reply.body)] { return json::parse(body); });
+    auto parsing = sources::runOffThread([body = std::move(reply.body)] { return json::parse(body); });
+    const QJsonValue value = co_await std::move(parsing);
     if (!value.isObject()) {
         co_return std::nullopt;
     }
@@ -126,7 +130,8 @@ QCoro::Task<QList<NwsAlert>> NwsService::activeAlerts(double latitude, double lo
         if (!feed) {
             co_return QList<NwsAlert>{};
         }
-        co_return co_await sources::runOffThread([feed = std::move(*feed)] { return parseAlerts(feed); });
+        auto parsing = sources::runOffThread([feed = std::move(*feed)] { return parseAlerts(feed); });
+        co_return co_await std::move(parsing);
     } catch (const std::exception &error) {
         qInfo().noquote() << "[nws] alerts failed:" << QString::fromUtf8(error.what());
     }
@@ -165,8 +170,9 @@ QCoro::Task<std::optional<NwsTextProduct>> NwsService::latestProduct(QString typ
 
 QCoro::Task<std::optional<NwsTextProduct>> NwsService::fetchProduct(QString type, QString office)
 {
-    const std::optional<QJsonObject> list = co_await fetchJSON(
-        Endpoints::url(m_endpoints.nws, QStringLiteral("/products/types/") + type + QStringLiteral("/locations/") + office));
+    const QUrl listUrl =
+        Endpoints::url(m_endpoints.nws, QStringLiteral("/products/types/") + type + QStringLiteral("/locations/") + office);
+    const std::optional<QJsonObject> list = co_await fetchJSON(listUrl);
     if (!list) {
         co_return std::nullopt;
     }
@@ -179,8 +185,8 @@ QCoro::Task<std::optional<NwsTextProduct>> NwsService::fetchProduct(QString type
     if (!id) {
         co_return std::nullopt;
     }
-    const std::optional<QJsonObject> reply =
-        co_await fetchJSON(Endpoints::url(m_endpoints.nws, QStringLiteral("/products/") + *id));
+    const QUrl productUrl = Endpoints::url(m_endpoints.nws, QStringLiteral("/products/") + *id);
+    const std::optional<QJsonObject> reply = co_await fetchJSON(productUrl);
     if (!reply) {
         co_return std::nullopt;
     }

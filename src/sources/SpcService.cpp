@@ -50,8 +50,9 @@ QCoro::Task<QList<SpcOutlookArea>> SpcService::outlookFeatures(int day)
     }
     const QUrl url = Endpoints::url(m_endpoints.spc, QStringLiteral("/products/outlook/day%1otlk_cat.lyr.geojson").arg(day));
     QByteArray body = co_await net::getData(m_network, url);
-    QList<SpcOutlookArea> areas =
-        co_await sources::runOffThread([body = std::move(body)] { return SpcOutlookArea::parseOutlook(body); });
+    // Named, not a temporary of the co_await expression: GCC 12 may destroy that twice.
+    auto parsing = sources::runOffThread([body = std::move(body)] { return SpcOutlookArea::parseOutlook(body); });
+    QList<SpcOutlookArea> areas = co_await std::move(parsing);
     m_cache.insert(day, CachedDay{m_clock.now(), areas});
     co_return areas;
 }
@@ -94,8 +95,9 @@ QCoro::Task<std::optional<QList<SpcOutlookDay>>> SpcService::convectiveOutlook(d
             continue;
         }
         someDayFetched = true;
-        std::optional<SpcOutlookDay> found = co_await sources::runOffThread(
+        auto testing = sources::runOffThread(
             [areas = std::move(areas), day, latitude, longitude] { return dayAt(areas, day, latitude, longitude); });
+        std::optional<SpcOutlookDay> found = co_await std::move(testing);
         if (found) {
             result.append(std::move(*found));
         }
