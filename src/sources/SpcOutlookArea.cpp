@@ -6,7 +6,6 @@
 #include <QJsonArray>
 
 #include <algorithm>
-#include <limits>
 
 namespace {
 
@@ -30,6 +29,14 @@ SpcOutlookArea::Ring readRing(const QJsonValue &value)
         ring.x.push_back(pair.at(0).toDouble());
         ring.y.push_back(pair.at(1).toDouble());
     }
+    if (!ring.x.empty()) {
+        const auto [minX, maxX] = std::minmax_element(ring.x.begin(), ring.x.end());
+        const auto [minY, maxY] = std::minmax_element(ring.y.begin(), ring.y.end());
+        ring.minX = *minX;
+        ring.maxX = *maxX;
+        ring.minY = *minY;
+        ring.maxY = *maxY;
+    }
     return ring;
 }
 
@@ -49,23 +56,37 @@ void readPolygon(const QJsonValue &value, std::vector<SpcOutlookArea::Ring> &rin
 
 } // namespace
 
+
+namespace {
+
+bool flipsOf(const SpcOutlookArea::Ring &ring, double x, double y)
+{
+    bool inside = false;
+    const std::size_t n = ring.x.size();
+    if (n == 0) {
+        return false;
+    }
+    std::size_t j = n - 1;
+    for (std::size_t i = 0; i < n; j = i++) {
+        const double xi = ring.x[i];
+        const double yi = ring.y[i];
+        const double xj = ring.x[j];
+        const double yj = ring.y[j];
+        if ((y < yi) != (y < yj) && x < xi + (y - yi) * (xj - xi) / (yj - yi)) {
+            inside = !inside;
+        }
+    }
+    return inside;
+}
+
+} // namespace
+
 bool evenOddContains(const std::vector<SpcOutlookArea::Ring> &rings, double x, double y)
 {
     bool inside = false;
     for (const SpcOutlookArea::Ring &ring : rings) {
-        const std::size_t n = ring.x.size();
-        if (n == 0) {
-            continue;
-        }
-        std::size_t j = n - 1;
-        for (std::size_t i = 0; i < n; j = i++) {
-            const double xi = ring.x[i];
-            const double yi = ring.y[i];
-            const double xj = ring.x[j];
-            const double yj = ring.y[j];
-            if ((y < yi) != (y < yj) && x < xi + (y - yi) * (xj - xi) / (yj - yi)) {
-                inside = !inside;
-            }
+        if (flipsOf(ring, x, y)) {
+            inside = !inside;
         }
     }
     return inside;
@@ -73,12 +94,15 @@ bool evenOddContains(const std::vector<SpcOutlookArea::Ring> &rings, double x, d
 
 bool SpcOutlookArea::contains(double longitude, double latitude) const
 {
-    // Outside the box of all vertices every ring is crossed an even number of times (or not
-    // at all), so the answer is "outside" without walking the edges.
-    if (rings.empty() || longitude > maxX || latitude < minY || latitude >= maxY || longitude < minX) {
-        return false;
+    // The answer flips once per ring that is crossed an odd number of times; a ring whose box
+    // excludes the place is crossed an even number of times (or not at all).
+    bool inside = false;
+    for (const Ring &ring : rings) {
+        if (!ring.boxExcludes(longitude, latitude) && flipsOf(ring, longitude, latitude)) {
+            inside = !inside;
+        }
     }
-    return evenOddContains(rings, longitude, latitude);
+    return inside;
 }
 
 std::optional<SpcOutlookArea> SpcOutlookArea::fromFeature(const QJsonObject &feature)
@@ -102,17 +126,6 @@ std::optional<SpcOutlookArea> SpcOutlookArea::fromFeature(const QJsonObject &fea
         }
     } else {
         return std::nullopt;
-    }
-
-    area.minX = area.minY = std::numeric_limits<double>::infinity();
-    area.maxX = area.maxY = -std::numeric_limits<double>::infinity();
-    for (const Ring &ring : area.rings) {
-        const auto [minX, maxX] = std::minmax_element(ring.x.begin(), ring.x.end());
-        const auto [minY, maxY] = std::minmax_element(ring.y.begin(), ring.y.end());
-        area.minX = std::min(area.minX, *minX);
-        area.maxX = std::max(area.maxX, *maxX);
-        area.minY = std::min(area.minY, *minY);
-        area.maxY = std::max(area.maxY, *maxY);
     }
 
     if (const std::optional<QJsonObject> properties = json::object(feature, QLatin1StringView("properties"))) {

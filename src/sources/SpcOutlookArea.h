@@ -17,13 +17,20 @@ struct SpcOutlookArea
     {
         std::vector<double> x; // longitudes
         std::vector<double> y; // latitudes
+        double minX = 0, maxX = 0, minY = 0, maxY = 0;
+
+        // Whether a place outside this box: the ring then flips the even-odd answer an even
+        // number of times (or never), so it can be passed over.
+        [[nodiscard]] bool boxExcludes(double px, double py) const
+        {
+            return px > maxX || px < minX || py < minY || py >= maxY;
+        }
     };
 
     qint64 dn = 0;                  // "DN", truncated; 0 when missing or not a number
     std::optional<QString> code;    // "LABEL"; absent when it or "properties" is missing
     std::optional<QString> label;   // "LABEL2" when it is text
     std::vector<Ring> rings;        // every ring of every member polygon, pooled
-    double minX = 0, maxX = 0, minY = 0, maxY = 0;
 
     // Even-odd test over all rings at once: a hole flips the answer back, so a place inside a
     // hole is outside; ring orientation plays no part.
@@ -38,5 +45,5 @@ struct SpcOutlookArea
     [[nodiscard]] static QList<SpcOutlookArea> parseOutlook(const QByteArray &body);
 };
 
-// The even-odd rule on the pooled rings, without the bounding-box shortcut.
+// The even-odd rule on the pooled rings, walking every edge (no bounding-box shortcut).
 [[nodiscard]] bool evenOddContains(const std::vector<SpcOutlookArea::Ring> &rings, double x, double y);
