@@ -17,7 +17,8 @@ constexpr qsizetype kDescriptionLimit = 600;
 QString alertLine(const NwsAlert &alert)
 {
     const QString description = text::graphemePrefix(text::collapsedWhitespace(alert.description), kDescriptionLimit);
-    QString line = QStringLiteral("- ") + alert.event + QStringLiteral(" (severity: ") + alert.severity + QLatin1Char(')');
+    QString line =
+        QStringLiteral("- ") + alert.event + QStringLiteral(" (severity: ") + alert.severity + QLatin1Char(')');
     if (alert.onset) {
         line += QStringLiteral(", from ") + *alert.onset;
     }
@@ -30,7 +31,7 @@ QString alertLine(const NwsAlert &alert)
 
 QString alertsSection(const QList<NwsAlert> &alerts)
 {
-    QStringList lines{QStringLiteral("Active NWS alerts:")};
+    QStringList lines { QStringLiteral("Active NWS alerts:") };
     for (const NwsAlert &alert : alerts) {
         lines.append(alertLine(alert));
     }
@@ -44,16 +45,16 @@ QString outlookSection(const QList<SpcOutlookDay> &days)
 
 QString hazardousWeatherOutlookSection(const NwsTextProduct &product)
 {
-    return QStringLiteral("NWS Hazardous Weather Outlook (office ") + product.office + QStringLiteral(", issued ") +
-           product.issuedAt +
-           QStringLiteral(") — plain-language hazards to watch over the next 7 days:\n") + product.text;
+    return QStringLiteral("NWS Hazardous Weather Outlook (office ") + product.office + QStringLiteral(", issued ")
+        + product.issuedAt + QStringLiteral(") — plain-language hazards to watch over the next 7 days:\n")
+        + product.text;
 }
 
 QString areaForecastDiscussionSection(const NwsTextProduct &product)
 {
-    return QStringLiteral("NWS Area Forecast Discussion (office ") + product.office + QStringLiteral(", issued ") +
-           product.issuedAt + QStringLiteral(") — the local forecasters' own reasoning about this forecast:\n") +
-           product.text;
+    return QStringLiteral("NWS Area Forecast Discussion (office ") + product.office + QStringLiteral(", issued ")
+        + product.issuedAt + QStringLiteral(") — the local forecasters' own reasoning about this forecast:\n")
+        + product.text;
 }
 
 } // namespace briefing_sections

@@ -6,15 +6,20 @@
 
 #include <QStringList>
 
+#include <algorithm>
 #include <array>
 
 namespace nws {
 namespace {
 
 // Sections of a discussion that say nothing about the weather at the place.
-constexpr std::array<QLatin1StringView, 6> kDroppedSections{
-    QLatin1StringView(".AVIATION"), QLatin1StringView(".MARINE"),    QLatin1StringView(".PRELIMINARY POINT TEMPS"),
-    QLatin1StringView(".CLIMATE"),  QLatin1StringView(".EQUIPMENT"), QLatin1StringView(".SPACE WEATHER"),
+constexpr std::array<QLatin1StringView, 6> kDroppedSections {
+    QLatin1StringView(".AVIATION"),
+    QLatin1StringView(".MARINE"),
+    QLatin1StringView(".PRELIMINARY POINT TEMPS"),
+    QLatin1StringView(".CLIMATE"),
+    QLatin1StringView(".EQUIPMENT"),
+    QLatin1StringView(".SPACE WEATHER"),
 };
 
 bool isDroppedSection(const QString &section)
@@ -27,12 +32,8 @@ bool isDroppedSection(const QString &section)
         }
         // Only the first header line names the section.
         const QString header = trimmed.toUpper();
-        for (const QLatin1StringView name : kDroppedSections) {
-            if (header.startsWith(name)) {
-                return true;
-            }
-        }
-        return false;
+        return std::ranges::any_of(
+            kDroppedSections, [&header](QLatin1StringView name) { return header.startsWith(name); });
     }
     return false;
 }

@@ -27,7 +27,7 @@ QList<QJsonObject> objectsAt(const QJsonObject &object, QLatin1StringView key)
     }
     const QJsonArray list = value.toArray();
     out.reserve(list.size());
-    for (const QJsonValue &element : list) {
+    for (const QJsonValue element : list) {
         if (element.isObject()) {
             out.append(element.toObject());
         }
@@ -76,13 +76,12 @@ NwsService::NwsService(QNetworkAccessManager &network, Endpoints endpoints, Cloc
     : m_network(network)
     , m_endpoints(std::move(endpoints))
     , m_clock(clock)
-{
-}
+{ }
 
 HeaderMap NwsService::headers()
 {
-    return {{QByteArrayLiteral("User-Agent"), QByteArrayLiteral("Merrin Vale app (merrin-vale)")},
-            {QByteArrayLiteral("Accept"), QByteArrayLiteral("application/geo+json")}};
+    return { { QByteArrayLiteral("User-Agent"), QByteArrayLiteral("Merrin Vale app (merrin-vale)") },
+        { QByteArrayLiteral("Accept"), QByteArrayLiteral("application/geo+json") } };
 }
 
 QCoro::Task<std::optional<QJsonObject>> NwsService::fetchJSON(QUrl url)
@@ -124,18 +123,18 @@ QList<NwsAlert> NwsService::parseAlerts(const QJsonObject &feed)
 QCoro::Task<QList<NwsAlert>> NwsService::activeAlerts(double latitude, double longitude)
 {
     try {
-        const QUrl url = Endpoints::urlWithQueryText(m_endpoints.nws, QStringLiteral("/alerts/active"),
-                                                     text::cformat("?point=%.4f,%.4f", latitude, longitude));
+        const QUrl url = Endpoints::urlWithQueryText(
+            m_endpoints.nws, QStringLiteral("/alerts/active"), text::cformat("?point=%.4f,%.4f", latitude, longitude));
         std::optional<QJsonObject> feed = co_await fetchJSON(url);
         if (!feed) {
-            co_return QList<NwsAlert>{};
+            co_return QList<NwsAlert> {};
         }
         auto parsing = sources::runOffThread([feed = std::move(*feed)] { return parseAlerts(feed); });
         co_return co_await std::move(parsing);
     } catch (const std::exception &error) {
         qInfo().noquote() << "[nws] alerts failed:" << QString::fromUtf8(error.what());
     }
-    co_return QList<NwsAlert>{};
+    co_return QList<NwsAlert> {};
 }
 
 QCoro::Task<std::optional<QString>> NwsService::forecastOffice(double latitude, double longitude)
@@ -164,14 +163,14 @@ QCoro::Task<std::optional<NwsTextProduct>> NwsService::latestProduct(QString typ
         co_return it->value;
     }
     std::optional<NwsTextProduct> product = co_await fetchProduct(type, office);
-    m_productCache.insert(key, CachedProduct{m_clock.now(), product});
+    m_productCache.insert(key, CachedProduct { m_clock.now(), product });
     co_return product;
 }
 
 QCoro::Task<std::optional<NwsTextProduct>> NwsService::fetchProduct(QString type, QString office)
 {
-    const QUrl listUrl =
-        Endpoints::url(m_endpoints.nws, QStringLiteral("/products/types/") + type + QStringLiteral("/locations/") + office);
+    const QUrl listUrl = Endpoints::url(
+        m_endpoints.nws, QStringLiteral("/products/types/") + type + QStringLiteral("/locations/") + office);
     const std::optional<QJsonObject> list = co_await fetchJSON(listUrl);
     if (!list) {
         co_return std::nullopt;

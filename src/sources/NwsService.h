@@ -55,8 +55,8 @@ public:
 
     // The office's newest bulletin of the type for a place; never fails: a failure, a missing
     // office or a missing bulletin gives absent.
-    [[nodiscard]] QCoro::Task<std::optional<NwsTextProduct>> productForPlace(QString type, double latitude,
-                                                                             double longitude);
+    [[nodiscard]] QCoro::Task<std::optional<NwsTextProduct>> productForPlace(
+        QString type, double latitude, double longitude);
     [[nodiscard]] QCoro::Task<std::optional<NwsTextProduct>> areaForecastDiscussion(double latitude, double longitude);
     [[nodiscard]] QCoro::Task<std::optional<NwsTextProduct>> hazardousWeatherOutlook(double latitude, double longitude);
 

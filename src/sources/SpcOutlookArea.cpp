@@ -18,7 +18,7 @@ SpcOutlookArea::Ring readRing(const QJsonValue &value)
     const QJsonArray positions = value.toArray();
     ring.x.reserve(positions.size());
     ring.y.reserve(positions.size());
-    for (const QJsonValue &position : positions) {
+    for (const QJsonValue position : positions) {
         if (!position.isArray()) {
             continue;
         }
@@ -46,7 +46,7 @@ void readPolygon(const QJsonValue &value, std::vector<SpcOutlookArea::Ring> &rin
         return;
     }
     const QJsonArray list = value.toArray();
-    for (const QJsonValue &ring : list) {
+    for (const QJsonValue ring : list) {
         SpcOutlookArea::Ring read = readRing(ring);
         if (!read.x.empty()) {
             rings.push_back(std::move(read));
@@ -55,7 +55,6 @@ void readPolygon(const QJsonValue &value, std::vector<SpcOutlookArea::Ring> &rin
 }
 
 } // namespace
-
 
 namespace {
 
@@ -121,7 +120,7 @@ std::optional<SpcOutlookArea> SpcOutlookArea::fromFeature(const QJsonObject &fea
         readPolygon(coordinates, area.rings);
     } else if (*type == QLatin1StringView("MultiPolygon")) {
         const QJsonArray polygons = coordinates.toArray();
-        for (const QJsonValue &polygon : polygons) {
+        for (const QJsonValue polygon : polygons) {
             readPolygon(polygon, area.rings);
         }
     } else {
@@ -141,7 +140,7 @@ QList<SpcOutlookArea> SpcOutlookArea::parseOutlook(const QByteArray &body)
     const QJsonObject root = json::parseObject(body);
     QList<SpcOutlookArea> areas;
     const QJsonArray features = root.value(QLatin1StringView("features")).toArray();
-    for (const QJsonValue &feature : features) {
+    for (const QJsonValue feature : features) {
         if (!feature.isObject()) {
             continue;
         }

@@ -27,10 +27,10 @@ struct SpcOutlookArea
         }
     };
 
-    qint64 dn = 0;                  // "DN", truncated; 0 when missing or not a number
-    std::optional<QString> code;    // "LABEL"; absent when it or "properties" is missing
-    std::optional<QString> label;   // "LABEL2" when it is text
-    std::vector<Ring> rings;        // every ring of every member polygon, pooled
+    qint64 dn = 0; // "DN", truncated; 0 when missing or not a number
+    std::optional<QString> code; // "LABEL"; absent when it or "properties" is missing
+    std::optional<QString> label; // "LABEL2" when it is text
+    std::vector<Ring> rings; // every ring of every member polygon, pooled
 
     // Even-odd test over all rings at once: a hole flips the answer back, so a place inside a
     // hole is outside; ring orientation plays no part.

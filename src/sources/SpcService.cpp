@@ -20,14 +20,17 @@ SpcService::SpcService(QNetworkAccessManager &network, Endpoints endpoints, Cloc
     : m_network(network)
     , m_endpoints(std::move(endpoints))
     , m_clock(clock)
-{
-}
+{ }
 
 const QMap<QString, qint64> &SpcService::riskLevels()
 {
-    static const QMap<QString, qint64> levels{
-        {QStringLiteral("TSTM"), 0}, {QStringLiteral("MRGL"), 1}, {QStringLiteral("SLGT"), 2},
-        {QStringLiteral("ENH"), 3},  {QStringLiteral("MDT"), 4},  {QStringLiteral("HIGH"), 5},
+    static const QMap<QString, qint64> levels {
+        { QStringLiteral("TSTM"), 0 },
+        { QStringLiteral("MRGL"), 1 },
+        { QStringLiteral("SLGT"), 2 },
+        { QStringLiteral("ENH"), 3 },
+        { QStringLiteral("MDT"), 4 },
+        { QStringLiteral("HIGH"), 5 },
     };
     return levels;
 }
@@ -44,21 +47,21 @@ bool SpcService::isCovered(double latitude, double longitude)
 
 QCoro::Task<QList<SpcOutlookArea>> SpcService::outlookFeatures(int day)
 {
-    if (const auto it = m_cache.constFind(day);
-        it != m_cache.cend() && it->at.msecsTo(m_clock.now()) < kDayMaxAgeMs) {
+    if (const auto it = m_cache.constFind(day); it != m_cache.cend() && it->at.msecsTo(m_clock.now()) < kDayMaxAgeMs) {
         co_return it->areas;
     }
-    const QUrl url = Endpoints::url(m_endpoints.spc, QStringLiteral("/products/outlook/day%1otlk_cat.lyr.geojson").arg(day));
+    const QUrl url =
+        Endpoints::url(m_endpoints.spc, QStringLiteral("/products/outlook/day%1otlk_cat.lyr.geojson").arg(day));
     QByteArray body = co_await net::getData(m_network, url);
     // Named, not a temporary of the co_await expression: GCC 12 may destroy that twice.
     auto parsing = sources::runOffThread([body = std::move(body)] { return SpcOutlookArea::parseOutlook(body); });
     QList<SpcOutlookArea> areas = co_await std::move(parsing);
-    m_cache.insert(day, CachedDay{m_clock.now(), areas});
+    m_cache.insert(day, CachedDay { m_clock.now(), areas });
     co_return areas;
 }
 
-std::optional<SpcOutlookDay> SpcService::dayAt(const QList<SpcOutlookArea> &areas, int day, double latitude,
-                                               double longitude)
+std::optional<SpcOutlookDay> SpcService::dayAt(
+    const QList<SpcOutlookArea> &areas, int day, double latitude, double longitude)
 {
     // The first containing area with the largest "DN": what a stable sort, largest first, puts
     // at the front.
@@ -119,12 +122,13 @@ QCoro::Task<std::optional<QString>> SpcService::convectiveOutlookText(double lat
 
 QString SpcService::modelText(const QList<SpcOutlookDay> &days)
 {
-    static const QStringList names{QStringLiteral("Day 1 (today)"), QStringLiteral("Day 2 (tomorrow)"),
-                                   QStringLiteral("Day 3")};
-    QStringList lines{QStringLiteral("SPC convective (severe thunderstorm) outlook for this location:")};
+    static const QStringList names { QStringLiteral("Day 1 (today)"), QStringLiteral("Day 2 (tomorrow)"),
+        QStringLiteral("Day 3") };
+    QStringList lines { QStringLiteral("SPC convective (severe thunderstorm) outlook for this location:") };
     for (qint64 day = 1; day <= 3; ++day) {
         QString line = QStringLiteral("- ") + names.at(day - 1) + QStringLiteral(": ");
-        const auto it = std::find_if(days.cbegin(), days.cend(), [day](const SpcOutlookDay &d) { return d.day == day; });
+        const auto it =
+            std::find_if(days.cbegin(), days.cend(), [day](const SpcOutlookDay &d) { return d.day == day; });
         if (it == days.cend()) {
             line += QStringLiteral("no thunderstorm outlook area");
         } else if (it->level >= 1) {

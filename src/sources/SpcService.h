@@ -41,8 +41,7 @@ public:
 
     // One record per day whose outlook has an area containing the place, in day order. Absent
     // outside the coverage box, or when none of the three days could be fetched. Never fails.
-    [[nodiscard]] QCoro::Task<std::optional<QList<SpcOutlookDay>>> convectiveOutlook(double latitude,
-                                                                                   double longitude);
+    [[nodiscard]] QCoro::Task<std::optional<QList<SpcOutlookDay>>> convectiveOutlook(double latitude, double longitude);
 
     // The outlook section of the model's forecast data for the place (see modelText), or absent
     // when convectiveOutlook is absent. Never fails.
@@ -50,8 +49,8 @@ public:
 
     // The record for one day: the containing area with the largest "DN" (the first of equals in
     // file order), absent when no area contains the place or the chosen one has no "LABEL".
-    [[nodiscard]] static std::optional<SpcOutlookDay> dayAt(const QList<SpcOutlookArea> &areas, int day,
-                                                            double latitude, double longitude);
+    [[nodiscard]] static std::optional<SpcOutlookDay> dayAt(
+        const QList<SpcOutlookArea> &areas, int day, double latitude, double longitude);
 
     // "SPC convective (severe thunderstorm) outlook for this location:" and one line per day 1-3.
     [[nodiscard]] static QString modelText(const QList<SpcOutlookDay> &days);

@@ -26,11 +26,11 @@ QByteArray compact(const QJsonObject &o)
 
 QByteArray productList(const QString &id, const QJsonValue &issuanceTime = QJsonValue::Undefined)
 {
-    QJsonObject entry{{QStringLiteral("id"), id}};
+    QJsonObject entry { { QStringLiteral("id"), id } };
     if (!issuanceTime.isUndefined()) {
         entry.insert(QStringLiteral("issuanceTime"), issuanceTime);
     }
-    return compact(QJsonObject{{QStringLiteral("@graph"), QJsonArray{entry}}});
+    return compact(QJsonObject { { QStringLiteral("@graph"), QJsonArray { entry } } });
 }
 
 class NwsProductTest : public ::testing::Test
@@ -44,7 +44,8 @@ protected:
         service = std::make_unique<NwsService>(network, endpoints, clock);
     }
 
-    std::optional<NwsTextProduct> latest(const QString &type = QStringLiteral("AFD"), const QString &office = QStringLiteral("GYX"))
+    std::optional<NwsTextProduct> latest(
+        const QString &type = QStringLiteral("AFD"), const QString &office = QStringLiteral("GYX"))
     {
         return await(service->latestProduct(type, office));
     }
@@ -70,8 +71,10 @@ TEST_F(NwsProductTest, NewestDiscussionReducedForTheModel)
     EXPECT_TRUE(product->text.contains(QStringLiteral(".LONG TERM /MONDAY NIGHT THROUGH SATURDAY/...")));
     EXPECT_FALSE(product->text.contains(QStringLiteral(".AVIATION")));
     EXPECT_FALSE(product->text.contains(QStringLiteral(".MARINE...")));
-    EXPECT_TRUE(product->text.endsWith(QStringLiteral("MARINE...None.\n\n&&\n"))) << product->text.right(40).toStdString();
-    EXPECT_EQ(server.requests(kAfdList).value(0).headers.value(QStringLiteral("accept")), QStringLiteral("application/geo+json"));
+    EXPECT_TRUE(product->text.endsWith(QStringLiteral("MARINE...None.\n\n&&\n")))
+        << product->text.right(40).toStdString();
+    EXPECT_EQ(server.requests(kAfdList).value(0).headers.value(QStringLiteral("accept")),
+        QStringLiteral("application/geo+json"));
 }
 
 TEST_F(NwsProductTest, RememberedForHalfAnHourEvenWhenNothingWasFound)
@@ -102,14 +105,17 @@ TEST_F(NwsProductTest, NothingUsableInTheReplies)
         FakeServer::Response list;
         FakeServer::Response product;
     };
-    const QList<Case> cases{
-        {"list 404", FakeServer::json("{}", 404), FakeServer::json("{}")},
-        {"no @graph", FakeServer::json(R"({"items":[]})"), FakeServer::json("{}")},
-        {"@graph not a list", FakeServer::json(R"({"@graph":{"id":"p"}})"), FakeServer::json("{}")},
-        {"first entry without id", FakeServer::json(R"({"@graph":[{"issuanceTime":"x"},{"id":"p"}]})"), FakeServer::json("{}")},
-        {"product 404", FakeServer::json(productList(QStringLiteral("p"))), FakeServer::json("{}", 404)},
-        {"no productText", FakeServer::json(productList(QStringLiteral("p"))), FakeServer::json(R"({"issuanceTime":"x"})")},
-        {"productText not text", FakeServer::json(productList(QStringLiteral("p"))), FakeServer::json(R"({"productText":["a"]})")},
+    const QList<Case> cases {
+        { "list 404", FakeServer::json("{}", 404), FakeServer::json("{}") },
+        { "no @graph", FakeServer::json(R"({"items":[]})"), FakeServer::json("{}") },
+        { "@graph not a list", FakeServer::json(R"({"@graph":{"id":"p"}})"), FakeServer::json("{}") },
+        { "first entry without id", FakeServer::json(R"({"@graph":[{"issuanceTime":"x"},{"id":"p"}]})"),
+            FakeServer::json("{}") },
+        { "product 404", FakeServer::json(productList(QStringLiteral("p"))), FakeServer::json("{}", 404) },
+        { "no productText", FakeServer::json(productList(QStringLiteral("p"))),
+            FakeServer::json(R"({"issuanceTime":"x"})") },
+        { "productText not text", FakeServer::json(productList(QStringLiteral("p"))),
+            FakeServer::json(R"({"productText":["a"]})") },
     };
     int office = 0;
     for (const Case &c : cases) {
@@ -124,16 +130,18 @@ TEST_F(NwsProductTest, NothingUsableInTheReplies)
 TEST_F(NwsProductTest, IssuanceTimeFallsBackToTheListEntry)
 {
     server.route(QStringLiteral("/products/types/HWO/locations/BGM"),
-                 FakeServer::json(productList(QStringLiteral("p"), QStringLiteral("2025-07-25T08:18:00+00:00"))));
-    QJsonObject reply{{QStringLiteral("productText"), QString::fromUtf8(testData(QStringLiteral("nws_productText_HWO_BGM_2025-07-25.txt")))},
-                      {QStringLiteral("issuanceTime"), 12}};
+        FakeServer::json(productList(QStringLiteral("p"), QStringLiteral("2025-07-25T08:18:00+00:00"))));
+    QJsonObject reply { { QStringLiteral("productText"),
+                            QString::fromUtf8(testData(QStringLiteral("nws_productText_HWO_BGM_2025-07-25.txt"))) },
+        { QStringLiteral("issuanceTime"), 12 } };
     server.route(QStringLiteral("/products/p"), FakeServer::json(compact(reply)));
     std::optional<NwsTextProduct> hwo = latest(QStringLiteral("HWO"), QStringLiteral("BGM"));
     ASSERT_TRUE(hwo.has_value());
     EXPECT_EQ(hwo->issuedAt, QStringLiteral("2025-07-25T08:18:00+00:00"));
     EXPECT_FALSE(hwo->text.contains(QStringLiteral("$$"))) << "an outlook loses its $$ lines";
 
-    server.route(QStringLiteral("/products/types/HWO/locations/SJU"), FakeServer::json(productList(QStringLiteral("p"))));
+    server.route(
+        QStringLiteral("/products/types/HWO/locations/SJU"), FakeServer::json(productList(QStringLiteral("p"))));
     hwo = latest(QStringLiteral("HWO"), QStringLiteral("SJU"));
     ASSERT_TRUE(hwo.has_value());
     EXPECT_EQ(hwo->issuedAt, QString());
@@ -141,7 +149,7 @@ TEST_F(NwsProductTest, IssuanceTimeFallsBackToTheListEntry)
 
 TEST_F(NwsProductTest, FailuresPassOnAndLeaveTheCacheAsItWas)
 {
-    server.routeSequence(kAfdList, {FakeServer::json("{}", 502), FakeServer::json(productList(QStringLiteral("p")))});
+    server.routeSequence(kAfdList, { FakeServer::json("{}", 502), FakeServer::json(productList(QStringLiteral("p"))) });
     server.route(QStringLiteral("/products/p"), FakeServer::json(R"({"productText":"Short text"})"));
     EXPECT_THROW((void)latest(), HttpError);
     const auto product = latest();

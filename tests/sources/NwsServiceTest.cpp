@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "sources/NwsService.h"
 #include "net/AppError.h"
 #include "net/Clock.h"
-#include "sources/NwsService.h"
 
 #include "Await.h"
 #include "FakeServer.h"
@@ -20,23 +20,22 @@ const QString kAlerts = QStringLiteral("/alerts/active");
 
 QJsonObject feature(const QJsonObject &properties)
 {
-    return QJsonObject{{QStringLiteral("type"), QStringLiteral("Feature")}, {QStringLiteral("properties"), properties}};
+    return QJsonObject { { QStringLiteral("type"), QStringLiteral("Feature") },
+        { QStringLiteral("properties"), properties } };
 }
 
 QJsonObject alert(const QString &id, const QString &severity, const QString &status = QStringLiteral("Actual"),
-                  const QString &messageType = QStringLiteral("Alert"))
+    const QString &messageType = QStringLiteral("Alert"))
 {
-    return QJsonObject{{QStringLiteral("id"), id},
-                       {QStringLiteral("event"), QStringLiteral("Event ") + id},
-                       {QStringLiteral("severity"), severity},
-                       {QStringLiteral("status"), status},
-                       {QStringLiteral("messageType"), messageType}};
+    return QJsonObject { { QStringLiteral("id"), id }, { QStringLiteral("event"), QStringLiteral("Event ") + id },
+        { QStringLiteral("severity"), severity }, { QStringLiteral("status"), status },
+        { QStringLiteral("messageType"), messageType } };
 }
 
 QByteArray feed(const QJsonArray &features)
 {
-    return QJsonDocument(QJsonObject{{QStringLiteral("type"), QStringLiteral("FeatureCollection")},
-                                     {QStringLiteral("features"), features}})
+    return QJsonDocument(QJsonObject { { QStringLiteral("type"), QStringLiteral("FeatureCollection") },
+                             { QStringLiteral("features"), features } })
         .toJson(QJsonDocument::Compact);
 }
 
@@ -91,12 +90,15 @@ TEST_F(NwsServiceTest, KeepsActualAlertsThatAreNotCancelled)
     const QList<NwsAlert> alerts = alertsFor(feed({
         feature(alert(QStringLiteral("exercise"), QStringLiteral("Minor"), QStringLiteral("Exercise"))),
         feature(alert(QStringLiteral("test"), QStringLiteral("Minor"), QStringLiteral("Test"))),
-        feature(alert(QStringLiteral("cancel"), QStringLiteral("Minor"), QStringLiteral("Actual"), QStringLiteral("Cancel"))),
-        feature(alert(QStringLiteral("update"), QStringLiteral("Minor"), QStringLiteral("Actual"), QStringLiteral("Update"))),
+        feature(alert(
+            QStringLiteral("cancel"), QStringLiteral("Minor"), QStringLiteral("Actual"), QStringLiteral("Cancel"))),
+        feature(alert(
+            QStringLiteral("update"), QStringLiteral("Minor"), QStringLiteral("Actual"), QStringLiteral("Update"))),
         feature(alert(QStringLiteral("alert"), QStringLiteral("Minor"))),
         feature(noType),
     }));
-    EXPECT_EQ(ids(alerts), (QStringList{QStringLiteral("update"), QStringLiteral("alert"), QStringLiteral("no-type")}));
+    EXPECT_EQ(
+        ids(alerts), (QStringList { QStringLiteral("update"), QStringLiteral("alert"), QStringLiteral("no-type") }));
 }
 
 TEST_F(NwsServiceTest, OrdersBySeverityKeepingFeedOrderAmongEquals)
@@ -109,15 +111,17 @@ TEST_F(NwsServiceTest, OrdersBySeverityKeepingFeedOrderAmongEquals)
             feature(alert(QStringLiteral("c"), QStringLiteral("Moderate"))),
             feature(alert(QStringLiteral("d"), QStringLiteral("Extreme"))),
         }));
-        EXPECT_EQ(ids(alerts), (QStringList{QStringLiteral("b"), QStringLiteral("d"), QStringLiteral("c"), QStringLiteral("a")}));
+        EXPECT_EQ(ids(alerts),
+            (QStringList { QStringLiteral("b"), QStringLiteral("d"), QStringLiteral("c"), QStringLiteral("a") }));
     }
     {
         SCOPED_TRACE("a missing severity reads as Unknown, after Minor");
         QJsonObject unknown = alert(QStringLiteral("u"), QString());
         unknown.remove(QStringLiteral("severity"));
-        const QList<NwsAlert> alerts = alertsFor(feed({feature(unknown), feature(alert(QStringLiteral("m"), QStringLiteral("Minor"))),
-                                                       feature(alert(QStringLiteral("s"), QStringLiteral("Severe")))}));
-        EXPECT_EQ(ids(alerts), (QStringList{QStringLiteral("s"), QStringLiteral("m"), QStringLiteral("u")}));
+        const QList<NwsAlert> alerts =
+            alertsFor(feed({ feature(unknown), feature(alert(QStringLiteral("m"), QStringLiteral("Minor"))),
+                feature(alert(QStringLiteral("s"), QStringLiteral("Severe"))) }));
+        EXPECT_EQ(ids(alerts), (QStringList { QStringLiteral("s"), QStringLiteral("m"), QStringLiteral("u") }));
         EXPECT_EQ(alerts.value(2).severity, QStringLiteral("Unknown"));
     }
 }
@@ -139,17 +143,16 @@ TEST_F(NwsServiceTest, RealFeedFieldsAndFallbacks)
     EXPECT_EQ(air.severity, QStringLiteral("Unknown"));
     EXPECT_EQ(air.ends, QStringLiteral("2024-07-19T21:00:00-07:00")) << "\"ends\": null falls back to \"expires\"";
 
-    const QList<NwsAlert> utah = alertsFor(testData(QStringLiteral("nws_alerts_active_area_UT_2022-08_flash_flood.json")));
+    const QList<NwsAlert> utah =
+        alertsFor(testData(QStringLiteral("nws_alerts_active_area_UT_2022-08_flash_flood.json")));
     EXPECT_EQ(utah.size(), 5);
 }
 
 TEST_F(NwsServiceTest, MissingFieldsGetTheirDefaults)
 {
-    const QList<NwsAlert> alerts = alertsFor(feed({feature(QJsonObject{{QStringLiteral("id"), QStringLiteral("x")},
-                                                                       {QStringLiteral("event"), QStringLiteral("Fog")},
-                                                                       {QStringLiteral("status"), QStringLiteral("Actual")},
-                                                                       {QStringLiteral("headline"), 3},
-                                                                       {QStringLiteral("ends"), QJsonValue::Null}})}));
+    const QList<NwsAlert> alerts = alertsFor(feed({ feature(QJsonObject { { QStringLiteral("id"), QStringLiteral("x") },
+        { QStringLiteral("event"), QStringLiteral("Fog") }, { QStringLiteral("status"), QStringLiteral("Actual") },
+        { QStringLiteral("headline"), 3 }, { QStringLiteral("ends"), QJsonValue::Null } }) }));
     ASSERT_EQ(alerts.size(), 1);
     const NwsAlert &a = alerts[0];
     EXPECT_EQ(a.severity, QStringLiteral("Unknown"));
@@ -171,25 +174,22 @@ TEST_F(NwsServiceTest, MalformedFeaturesDropOneByOne)
     QJsonObject statusMissing = alert(QStringLiteral("z"), QStringLiteral("Minor"));
     statusMissing.remove(QStringLiteral("status"));
     const QList<NwsAlert> alerts = alertsFor(feed({
-        QJsonObject{{QStringLiteral("type"), QStringLiteral("Feature")}},
+        QJsonObject { { QStringLiteral("type"), QStringLiteral("Feature") } },
         QStringLiteral("not an object"),
-        QJsonObject{{QStringLiteral("properties"), QJsonArray{1, 2}}},
+        QJsonObject { { QStringLiteral("properties"), QJsonArray { 1, 2 } } },
         feature(noId),
         feature(numericEvent),
         feature(statusMissing),
         feature(alert(QStringLiteral("good"), QStringLiteral("Moderate"))),
     }));
-    EXPECT_EQ(ids(alerts), QStringList{QStringLiteral("good")});
+    EXPECT_EQ(ids(alerts), QStringList { QStringLiteral("good") });
 }
 
 TEST_F(NwsServiceTest, AlertFailuresGiveAnEmptyList)
 {
-    for (const auto &[body, status] : QList<std::pair<QByteArray, int>>{{"{}", 200},
-                                                                      {R"({"features":{"a":1}})", 200},
-                                                                      {"[1,2]", 200},
-                                                                      {"{\"features\": [", 200},
-                                                                      {"", 404},
-                                                                      {R"({"title":"Unexpected Problem"})", 500}}) {
+    for (const auto &[body, status] :
+        QList<std::pair<QByteArray, int>> { { "{}", 200 }, { R"({"features":{"a":1}})", 200 }, { "[1,2]", 200 },
+            { "{\"features\": [", 200 }, { "", 404 }, { R"({"title":"Unexpected Problem"})", 500 } }) {
         SCOPED_TRACE(body.toStdString() + " " + std::to_string(status));
         EXPECT_TRUE(alertsFor(body, status).isEmpty());
     }
@@ -228,7 +228,7 @@ TEST_F(NwsServiceTest, FetchJsonStatusRules)
     server.route(path, FakeServer::json("[1]", 200));
     EXPECT_EQ(await(service->fetchJSON(url)), std::nullopt);
     server.route(path, FakeServer::json("{\"a\":1}", 200));
-    EXPECT_EQ(await(service->fetchJSON(url)), (QJsonObject{{QStringLiteral("a"), 1}}));
+    EXPECT_EQ(await(service->fetchJSON(url)), (QJsonObject { { QStringLiteral("a"), 1 } }));
 
     server.route(path, FakeServer::json(R"({"title":"Unexpected Problem","status":503})", 503));
     try {
@@ -244,9 +244,10 @@ TEST_F(NwsServiceTest, FetchJsonStatusRules)
 
 TEST_F(NwsServiceTest, ForecastOfficeIsSharedByPointsThatAgreeToTwoDecimals)
 {
-    server.route(QStringLiteral("/nws/points/40.7123,-74.0059"), FakeServer::fromFile(QStringLiteral("nws_points_30_-85_TAE.json")));
+    server.route(QStringLiteral("/nws/points/40.7123,-74.0059"),
+        FakeServer::fromFile(QStringLiteral("nws_points_30_-85_TAE.json")));
     server.route(QStringLiteral("/nws/points/40.7149,-74.0021"),
-                 FakeServer::fromFile(QStringLiteral("nws_points_39.7456_-97.0892_TOP_2019_no_gridId.json")));
+        FakeServer::fromFile(QStringLiteral("nws_points_39.7456_-97.0892_TOP_2019_no_gridId.json")));
     EXPECT_EQ(await(service->forecastOffice(40.7123, -74.0059)), QStringLiteral("TAE"));
     EXPECT_EQ(await(service->forecastOffice(40.7149, -74.0061)), QStringLiteral("TAE"));
     EXPECT_EQ(await(service->forecastOffice(40.7149, -74.0021)), QStringLiteral("TOP")) << "no gridId is fine";
@@ -265,7 +266,7 @@ TEST_F(NwsServiceTest, AbsentOfficeIsRememberedButFailuresAreNot)
     EXPECT_EQ(server.count(path), 1);
 
     const QString other = QStringLiteral("/nws/points/10.0000,10.0000");
-    server.routeSequence(other, {FakeServer::json("{}", 500), FakeServer::json(R"({"properties":{"cwa":5}})")});
+    server.routeSequence(other, { FakeServer::json("{}", 500), FakeServer::json(R"({"properties":{"cwa":5}})") });
     EXPECT_THROW((void)await(service->forecastOffice(10, 10)), HttpError);
     EXPECT_EQ(await(service->forecastOffice(10, 10)), std::nullopt) << "a non-text cwa is no office";
     EXPECT_EQ(await(service->forecastOffice(10, 10)), std::nullopt);

@@ -23,7 +23,8 @@ QJsonArray wigglyRing(double cx, double cy, double radius, int vertices)
         const double a = 2 * M_PI * i / vertices;
         const double r = radius * (1 + 0.08 * std::sin(37 * a) + 0.03 * std::cos(101 * a));
         // Six decimals, as the published files write them.
-        ring.append(QJsonArray{std::round((cx + r * std::cos(a)) * 1e6) / 1e6, std::round((cy + r * std::sin(a)) * 1e6) / 1e6});
+        ring.append(QJsonArray {
+            std::round((cx + r * std::cos(a)) * 1e6) / 1e6, std::round((cy + r * std::sin(a)) * 1e6) / 1e6 });
     }
     ring.append(ring.first());
     return ring;
@@ -31,8 +32,8 @@ QJsonArray wigglyRing(double cx, double cy, double radius, int vertices)
 
 QByteArray generatedOutlook()
 {
-    static const QStringList codes{QStringLiteral("TSTM"), QStringLiteral("MRGL"), QStringLiteral("SLGT"),
-                                   QStringLiteral("ENH"),  QStringLiteral("MDT"),  QStringLiteral("HIGH")};
+    static const QStringList codes { QStringLiteral("TSTM"), QStringLiteral("MRGL"), QStringLiteral("SLGT"),
+        QStringLiteral("ENH"), QStringLiteral("MDT"), QStringLiteral("HIGH") };
     QJsonArray features;
     for (int c = 0; c < codes.size(); ++c) {
         const double radius = 9.0 - 1.4 * c; // nested categories, highest innermost
@@ -40,25 +41,25 @@ QByteArray generatedOutlook()
         for (int part = 0; part < 4; ++part) {
             const double cx = -112 + part * 12.0;
             const double cy = 37;
-            QJsonArray rings{wigglyRing(cx, cy, radius / 2, 6000)};
+            QJsonArray rings { wigglyRing(cx, cy, radius / 2, 6000) };
             rings.append(wigglyRing(cx + radius / 5, cy, radius / 12, 1000));
             rings.append(wigglyRing(cx - radius / 5, cy, radius / 12, 1000));
             polygons.append(rings);
         }
-        features.append(QJsonObject{
-            {QStringLiteral("type"), QStringLiteral("Feature")},
-            {QStringLiteral("geometry"),
-             QJsonObject{{QStringLiteral("type"), QStringLiteral("MultiPolygon")}, {QStringLiteral("coordinates"), polygons}}},
-            {QStringLiteral("properties"),
-             QJsonObject{{QStringLiteral("DN"), c + 2},
-                         {QStringLiteral("LABEL"), codes[c]},
-                         {QStringLiteral("LABEL2"), codes[c] + QStringLiteral(" Risk")},
-                         {QStringLiteral("VALID_ISO"), QStringLiteral("2026-09-25T16:30:00+00:00")},
-                         {QStringLiteral("FORECASTER"), QStringLiteral("Leitman/Chalmers")}}},
+        features.append(QJsonObject {
+            { QStringLiteral("type"), QStringLiteral("Feature") },
+            { QStringLiteral("geometry"),
+                QJsonObject { { QStringLiteral("type"), QStringLiteral("MultiPolygon") },
+                    { QStringLiteral("coordinates"), polygons } } },
+            { QStringLiteral("properties"),
+                QJsonObject { { QStringLiteral("DN"), c + 2 }, { QStringLiteral("LABEL"), codes[c] },
+                    { QStringLiteral("LABEL2"), codes[c] + QStringLiteral(" Risk") },
+                    { QStringLiteral("VALID_ISO"), QStringLiteral("2026-09-25T16:30:00+00:00") },
+                    { QStringLiteral("FORECASTER"), QStringLiteral("Leitman/Chalmers") } } },
         });
     }
-    return QJsonDocument(QJsonObject{{QStringLiteral("type"), QStringLiteral("FeatureCollection")},
-                                     {QStringLiteral("features"), features}})
+    return QJsonDocument(QJsonObject { { QStringLiteral("type"), QStringLiteral("FeatureCollection") },
+                             { QStringLiteral("features"), features } })
         .toJson(QJsonDocument::Compact);
 }
 
@@ -106,15 +107,16 @@ void BM_AlertFeedParse(benchmark::State &state)
     QJsonArray features;
     const QString description = QStringLiteral("Heavy rain may cause flooding of low-lying areas. ").repeated(24);
     for (int i = 0; i < 1500; ++i) {
-        features.append(QJsonObject{{QStringLiteral("properties"),
-                                     QJsonObject{{QStringLiteral("id"), QString::number(i)},
-                                                 {QStringLiteral("event"), QStringLiteral("Flood Watch")},
-                                                 {QStringLiteral("status"), QStringLiteral("Actual")},
-                                                 {QStringLiteral("messageType"), QStringLiteral("Alert")},
-                                                 {QStringLiteral("severity"), i % 3 ? QStringLiteral("Minor") : QStringLiteral("Severe")},
-                                                 {QStringLiteral("description"), description}}}});
+        features.append(QJsonObject { { QStringLiteral("properties"),
+            QJsonObject { { QStringLiteral("id"), QString::number(i) },
+                { QStringLiteral("event"), QStringLiteral("Flood Watch") },
+                { QStringLiteral("status"), QStringLiteral("Actual") },
+                { QStringLiteral("messageType"), QStringLiteral("Alert") },
+                { QStringLiteral("severity"), i % 3 ? QStringLiteral("Minor") : QStringLiteral("Severe") },
+                { QStringLiteral("description"), description } } } });
     }
-    const QByteArray bytes = QJsonDocument(QJsonObject{{QStringLiteral("features"), features}}).toJson(QJsonDocument::Compact);
+    const QByteArray bytes =
+        QJsonDocument(QJsonObject { { QStringLiteral("features"), features } }).toJson(QJsonDocument::Compact);
     for (auto _ : state) {
         QList<NwsAlert> alerts = NwsService::parseAlerts(json::parse(bytes).toObject());
         benchmark::DoNotOptimize(alerts);

@@ -20,17 +20,17 @@ QJsonValue optionalText(const std::optional<QString> &value)
 
 QJsonObject alertJson(const NwsAlert &a)
 {
-    return QJsonObject{
-        {QStringLiteral("id"), a.id},
-        {QStringLiteral("event"), a.event},
-        {QStringLiteral("severity"), a.severity},
-        {QStringLiteral("headline"), optionalText(a.headline)},
-        {QStringLiteral("description"), a.description},
-        {QStringLiteral("instruction"), optionalText(a.instruction)},
-        {QStringLiteral("onset"), optionalText(a.onset)},
-        {QStringLiteral("ends"), optionalText(a.ends)},
-        {QStringLiteral("senderName"), a.senderName},
-        {QStringLiteral("areaDesc"), a.areaDesc},
+    return QJsonObject {
+        { QStringLiteral("id"), a.id },
+        { QStringLiteral("event"), a.event },
+        { QStringLiteral("severity"), a.severity },
+        { QStringLiteral("headline"), optionalText(a.headline) },
+        { QStringLiteral("description"), a.description },
+        { QStringLiteral("instruction"), optionalText(a.instruction) },
+        { QStringLiteral("onset"), optionalText(a.onset) },
+        { QStringLiteral("ends"), optionalText(a.ends) },
+        { QStringLiteral("senderName"), a.senderName },
+        { QStringLiteral("areaDesc"), a.areaDesc },
     };
 }
 
@@ -71,9 +71,8 @@ QCoro::Task<int> product(CliContext &context)
         printJson(QJsonValue(QJsonValue::Null));
         co_return 0;
     }
-    printJson(QJsonObject{{QStringLiteral("office"), result->office},
-                          {QStringLiteral("issuedAt"), result->issuedAt},
-                          {QStringLiteral("text"), result->text}});
+    printJson(QJsonObject { { QStringLiteral("office"), result->office },
+        { QStringLiteral("issuedAt"), result->issuedAt }, { QStringLiteral("text"), result->text } });
     co_return 0;
 }
 
@@ -87,10 +86,13 @@ QCoro::Task<int> outlook(CliContext &context)
     co_return 0;
 }
 
-const CliRegistration alertsRegistration(QStringLiteral("alerts"), {QStringLiteral("alerts LAT LON"), {}, {}, alerts});
-const CliRegistration officeRegistration(QStringLiteral("office"), {QStringLiteral("office LAT LON"), {}, {}, office});
-const CliRegistration productRegistration(QStringLiteral("product"),
-                                          {QStringLiteral("product TYPE OFFICE   (TYPE: AFD or HWO)"), {}, {}, product});
-const CliRegistration outlookRegistration(QStringLiteral("outlook"), {QStringLiteral("outlook LAT LON"), {}, {}, outlook});
+const CliRegistration alertsRegistration(
+    QStringLiteral("alerts"), { QStringLiteral("alerts LAT LON"), {}, {}, alerts });
+const CliRegistration officeRegistration(
+    QStringLiteral("office"), { QStringLiteral("office LAT LON"), {}, {}, office });
+const CliRegistration productRegistration(
+    QStringLiteral("product"), { QStringLiteral("product TYPE OFFICE   (TYPE: AFD or HWO)"), {}, {}, product });
+const CliRegistration outlookRegistration(
+    QStringLiteral("outlook"), { QStringLiteral("outlook LAT LON"), {}, {}, outlook });
 
 } // namespace
