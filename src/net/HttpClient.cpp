@@ -22,6 +22,11 @@ struct ReplyDeleter
 
 bool isTransportError(QNetworkReply::NetworkError error)
 {
+    // Qt reports an HTTP 400 reply as ProtocolInvalidOperationError, inside the protocol range;
+    // it is a status the server sent.
+    if (error == QNetworkReply::ProtocolInvalidOperationError) {
+        return false;
+    }
     const int code = static_cast<int>(error);
     // 1-99: connection level, 101-199: proxy, 301-399: protocol. 201-299 and 401-499 are
     // statuses the server sent, which the caller sees through the status code.

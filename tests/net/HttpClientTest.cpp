@@ -59,11 +59,13 @@ TEST_F(GetData, NonSuccessStatusesBecomeRequestFailedMessages)
     server.route(QStringLiteral("/busy"), busy);
     server.route(QStringLiteral("/empty"), FakeServer::json("", 500));
     server.route(QStringLiteral("/long"), FakeServer::json(QByteArray(200, 'a') + QByteArray(300, 'b'), 404));
+    server.route(QStringLiteral("/bad"), FakeServer::json(R"({"reason":"Invalid timezone"})", 400));
     server.route(QStringLiteral("/binary"), FakeServer::json(QByteArray("\xff\xfe\x00garbage", 11), 502));
 
     EXPECT_EQ(errorOf<HttpError>(QStringLiteral("/busy")), QStringLiteral("Request failed (503): busy"));
     EXPECT_EQ(errorOf<HttpError>(QStringLiteral("/empty")), QStringLiteral("Request failed (500)"));
     EXPECT_EQ(errorOf<HttpError>(QStringLiteral("/long")), QStringLiteral("Request failed (404): ") + QString(200, QLatin1Char('a')));
+    EXPECT_EQ(errorOf<HttpError>(QStringLiteral("/bad")), QStringLiteral(R"(Request failed (400): {"reason":"Invalid timezone"})"));
     // A body that is not UTF-8 is left out of the message.
     EXPECT_EQ(errorOf<HttpError>(QStringLiteral("/binary")), QStringLiteral("Request failed (502)"));
 
