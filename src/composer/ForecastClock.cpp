@@ -77,11 +77,15 @@ std::optional<QDateTime> ForecastClock::date(const QString &text) const
     if (!day) {
         return std::nullopt;
     }
-    QDateTime instant(*day, time, m_zone);
-    if (!instant.isValid()) {
-        return std::nullopt;
+    const QDateTime instant(*day, time, m_zone);
+    if (instant.isValid()) {
+        return instant;
     }
-    return instant;
+    // A wall-clock time skipped by a daylight-saving change (midnight in Santiago on the day
+    // clocks go forward) is read with the offset in force before the change: 02:30 becomes 03:30.
+    const QDateTime naive(*day, time, Qt::UTC);
+    const QDateTime shifted = naive.addSecs(-m_zone.offsetFromUtc(naive.addDays(-1))).toTimeZone(m_zone);
+    return shifted.isValid() ? std::optional<QDateTime>(shifted) : std::nullopt;
 }
 
 int ForecastClock::weekday(const QDateTime &instant) const
