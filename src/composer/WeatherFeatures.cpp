@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "composer/WeatherFeatures.h"
 
-#include <QSet>
-
 #include <algorithm>
+#include <array>
 
 namespace composer {
 namespace {
@@ -198,15 +197,17 @@ QList<PrecipEpisode> buildEpisodes(const QList<HourlyWeather> &hourly, const For
 
 PrecipType precipType(const QList<HourlyWeather> &hours)
 {
-    QSet<qint64> codes;
+    std::array<bool, 100> seen{}; // weather codes run from 0 to 99
     for (const HourlyWeather &hour : hours) {
-        codes.insert(hour.weatherCode);
+        if (hour.weatherCode >= 0 && hour.weatherCode < 100) {
+            seen.at(static_cast<size_t>(hour.weatherCode)) = true;
+        }
     }
-    const auto any = [&codes](std::initializer_list<qint64> list) {
-        return std::any_of(list.begin(), list.end(), [&codes](qint64 code) { return codes.contains(code); });
+    const auto any = [&seen](std::initializer_list<int> codes) {
+        return std::any_of(codes.begin(), codes.end(), [&seen](int code) { return seen.at(static_cast<size_t>(code)); });
     };
-    const std::initializer_list<qint64> snowCodes = {71, 73, 75, 77, 85, 86};
-    const std::initializer_list<qint64> rainCodes = {51, 53, 55, 61, 63, 65, 80, 81, 82};
+    const std::initializer_list<int> snowCodes = {71, 73, 75, 77, 85, 86};
+    const std::initializer_list<int> rainCodes = {51, 53, 55, 61, 63, 65, 80, 81, 82};
     if (any({95, 96, 99})) {
         return PrecipType::Storms;
     }
