@@ -28,7 +28,7 @@ int quota(BriefingBeat beat)
 void sortByScore(QList<BriefingCandidate> &list)
 {
     std::stable_sort(list.begin(), list.end(),
-                     [](const BriefingCandidate &a, const BriefingCandidate &b) { return a.score > b.score; });
+        [](const BriefingCandidate &a, const BriefingCandidate &b) { return a.score > b.score; });
 }
 
 struct Selected
@@ -121,7 +121,8 @@ QList<BriefingCandidate> candidates(const WeatherFeatures &features)
 QList<QPair<BriefingBeat, QList<BriefingCandidate>>> groupByBeat(const QList<BriefingCandidate> &candidates)
 {
     QList<QPair<BriefingBeat, QList<BriefingCandidate>>> groups;
-    for (const BriefingBeat beat : {BriefingBeat::Today, BriefingBeat::Tonight, BriefingBeat::Tomorrow, BriefingBeat::Week}) {
+    for (const BriefingBeat beat :
+        { BriefingBeat::Today, BriefingBeat::Tonight, BriefingBeat::Tomorrow, BriefingBeat::Week }) {
         QList<BriefingCandidate> members;
         for (const BriefingCandidate &candidate : candidates) {
             if (beatOf(candidate.horizon) == beat) {
@@ -130,7 +131,7 @@ QList<QPair<BriefingBeat, QList<BriefingCandidate>>> groupByBeat(const QList<Bri
         }
         if (!members.isEmpty()) {
             sortByScore(members);
-            groups.append({beat, members});
+            groups.append({ beat, members });
         }
     }
     return groups;
@@ -149,14 +150,13 @@ QStringList selectSentences(const QList<BriefingCandidate> &candidates)
             if (used.contains(candidate.category) || (count > 0 && candidate.score <= kSecondSentenceScore)) {
                 continue;
             }
-            const bool precipTaken = std::any_of(selection.cbegin(), selection.cend(), [beat = beat](const Selected &s) {
-                return s.beat == beat && s.mentionsPrecip;
-            });
+            const bool precipTaken = std::any_of(selection.cbegin(), selection.cend(),
+                [beat = beat](const Selected &s) { return s.beat == beat && s.mentionsPrecip; });
             if (candidate.mentionsPrecip && precipTaken) {
                 continue;
             }
             used.append(candidate.category);
-            selection.append({beat, candidate.text, candidate.mentionsPrecip});
+            selection.append({ beat, candidate.text, candidate.mentionsPrecip });
             ++count;
         }
     }
@@ -164,7 +164,7 @@ QStringList selectSentences(const QList<BriefingCandidate> &candidates)
         QList<BriefingCandidate> rest;
         for (const BriefingCandidate &candidate : candidates) {
             const bool taken = std::any_of(selection.cbegin(), selection.cend(),
-                                           [&candidate](const Selected &s) { return s.text == candidate.text; });
+                [&candidate](const Selected &s) { return s.text == candidate.text; });
             if (!taken) {
                 rest.append(candidate);
             }
@@ -174,7 +174,7 @@ QStringList selectSentences(const QList<BriefingCandidate> &candidates)
             if (selection.size() >= kTopUpTo) {
                 break;
             }
-            selection.append({beatOf(candidate.horizon), candidate.text, candidate.mentionsPrecip});
+            selection.append({ beatOf(candidate.horizon), candidate.text, candidate.mentionsPrecip });
         }
     }
     QStringList texts;

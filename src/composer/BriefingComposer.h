@@ -13,7 +13,19 @@
 // Writes a short briefing in Merrin's voice from forecast features, without a language model.
 // Generators make candidate sentences; selection picks a few in the order of the day's beats.
 
-enum class BriefingCategory { Alert, Precip, Temperature, Wind, Comfort, Uv, Overnight, Fog, Tomorrow, Stretch, Climate };
+enum class BriefingCategory {
+    Alert,
+    Precip,
+    Temperature,
+    Wind,
+    Comfort,
+    Uv,
+    Overnight,
+    Fog,
+    Tomorrow,
+    Stretch,
+    Climate
+};
 
 enum class BriefingHorizon { Now, Today, Tonight, Tomorrow, Stretch };
 
@@ -24,8 +36,8 @@ struct BriefingCandidate
 {
     BriefingCategory category = BriefingCategory::Temperature;
     BriefingHorizon horizon = BriefingHorizon::Today;
-    int score = 0;       // higher is more important
-    QString text;        // one finished sentence
+    int score = 0; // higher is more important
+    QString text; // one finished sentence
     bool mentionsPrecip = false;
 
     bool operator==(const BriefingCandidate &) const = default;
@@ -45,7 +57,8 @@ namespace composer {
 
 // Each beat that has candidates, in beat order, with its candidates by score from high to low
 // (equal scores keep generator order).
-[[nodiscard]] QList<QPair<BriefingBeat, QList<BriefingCandidate>>> groupByBeat(const QList<BriefingCandidate> &candidates);
+[[nodiscard]] QList<QPair<BriefingBeat, QList<BriefingCandidate>>> groupByBeat(
+    const QList<BriefingCandidate> &candidates);
 
 // The texts of the briefing, in the order they are read.
 [[nodiscard]] QStringList selectSentences(const QList<BriefingCandidate> &candidates);

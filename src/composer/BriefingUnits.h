@@ -9,10 +9,10 @@ struct Forecast;
 // to the nearest integer, halves away from zero, before they are written.
 struct BriefingUnits
 {
-    bool fahrenheit = false;   // the temperature unit text contains "F"
-    bool mph = false;          // the wind unit text is "mph"
-    QString temperatureUnit;   // written after temperatures ("°F")
-    QString windUnit;          // written after speeds ("mph")
+    bool fahrenheit = false; // the temperature unit text contains "F"
+    bool mph = false; // the wind unit text is "mph"
+    QString temperatureUnit; // written after temperatures ("°F")
+    QString windUnit; // written after speeds ("mph")
 
     [[nodiscard]] static BriefingUnits fromForecast(const Forecast &forecast);
 

@@ -36,26 +36,24 @@ std::optional<QDate> parseDay(const QString &text)
     return date.isValid() ? std::optional<QDate>(date) : std::nullopt;
 }
 
-const std::array<QString, 7> kWeekdays = {
-    QStringLiteral("Monday"), QStringLiteral("Tuesday"),  QStringLiteral("Wednesday"), QStringLiteral("Thursday"),
-    QStringLiteral("Friday"), QStringLiteral("Saturday"), QStringLiteral("Sunday")};
+const std::array<QString, 7> kWeekdays = { QStringLiteral("Monday"), QStringLiteral("Tuesday"),
+    QStringLiteral("Wednesday"), QStringLiteral("Thursday"), QStringLiteral("Friday"), QStringLiteral("Saturday"),
+    QStringLiteral("Sunday") };
 
-const std::array<QString, 12> kMonths = {
-    QStringLiteral("January"), QStringLiteral("February"), QStringLiteral("March"),     QStringLiteral("April"),
-    QStringLiteral("May"),     QStringLiteral("June"),     QStringLiteral("July"),      QStringLiteral("August"),
-    QStringLiteral("September"), QStringLiteral("October"), QStringLiteral("November"), QStringLiteral("December")};
+const std::array<QString, 12> kMonths = { QStringLiteral("January"), QStringLiteral("February"),
+    QStringLiteral("March"), QStringLiteral("April"), QStringLiteral("May"), QStringLiteral("June"),
+    QStringLiteral("July"), QStringLiteral("August"), QStringLiteral("September"), QStringLiteral("October"),
+    QStringLiteral("November"), QStringLiteral("December") };
 
 } // namespace
 
 ForecastClock::ForecastClock(const QString &timeZoneId)
     : m_zone(text::zoneOrSystem(timeZoneId))
-{
-}
+{ }
 
 ForecastClock::ForecastClock()
     : ForecastClock(QString())
-{
-}
+{ }
 
 std::optional<QDateTime> ForecastClock::date(const QString &text) const
 {

@@ -74,7 +74,7 @@ bool precipIsPlural(PrecipType type)
 bool isWintry(PrecipType type)
 {
     return type == PrecipType::Snow || type == PrecipType::SnowShowers || type == PrecipType::Mixed
-           || type == PrecipType::Freezing;
+        || type == PrecipType::Freezing;
 }
 
 PrecipEpisode mainEpisode(const QList<PrecipEpisode> &episodes)

@@ -48,12 +48,13 @@ NextHourNowcast nowcastFromJson(const QJsonObject &object)
     nowcast.summary = json::text(object, QLatin1StringView("summary")).value_or(QString());
     for (const QJsonValue &entry : object.value(QLatin1StringView("minutes")).toArray()) {
         const QJsonObject minute = entry.toObject();
-        const QDateTime date = QDateTime::fromString(minute.value(QLatin1StringView("date")).toString(), Qt::ISODateWithMs);
+        const QDateTime date =
+            QDateTime::fromString(minute.value(QLatin1StringView("date")).toString(), Qt::ISODateWithMs);
         if (!date.isValid()) {
             throw badMember(QStringLiteral("a nowcast minute has no valid date."));
         }
-        nowcast.minutes.append(NowcastMinute{date, json::number(minute, QLatin1StringView("chance")).value_or(0),
-                                             json::number(minute, QLatin1StringView("intensity")).value_or(0)});
+        nowcast.minutes.append(NowcastMinute { date, json::number(minute, QLatin1StringView("chance")).value_or(0),
+            json::number(minute, QLatin1StringView("intensity")).value_or(0) });
     }
     return nowcast;
 }
@@ -61,7 +62,7 @@ NextHourNowcast nowcastFromJson(const QJsonObject &object)
 } // namespace
 
 QString localBriefingText(const Forecast &forecast, const QList<NwsAlert> &alerts,
-                          const std::optional<NextHourNowcast> &nowcast, const std::optional<ClimateNormals> &normals)
+    const std::optional<NextHourNowcast> &nowcast, const std::optional<ClimateNormals> &normals)
 {
     const std::optional<WeatherFeatures> features = extractFeatures(forecast, alerts, nowcast, normals);
     if (!features) {
@@ -77,8 +78,8 @@ QString composeReport(const ComposerInputs &inputs)
     if (const auto features = extractFeatures(inputs.forecast, inputs.alerts, inputs.nowcast, inputs.normals)) {
         const QList<BriefingCandidate> all = candidates(*features);
         for (const BriefingCandidate &c : all) {
-            report += categoryName(c.category) + u'\t' + horizonName(c.horizon) + u'\t' + QString::number(c.score) + u'\t'
-                      + c.text + u'\n';
+            report += categoryName(c.category) + u'\t' + horizonName(c.horizon) + u'\t' + QString::number(c.score)
+                + u'\t' + c.text + u'\n';
         }
         briefing = selectSentences(all).join(u' ');
     }

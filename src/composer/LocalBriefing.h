@@ -27,8 +27,7 @@ namespace composer {
 // an empty text when the forecast gives no features. The composer's "now" is the forecast's
 // current time, so the same inputs always give the same text.
 [[nodiscard]] QString localBriefingText(const Forecast &forecast, const QList<NwsAlert> &alerts,
-                                        const std::optional<NextHourNowcast> &nowcast,
-                                        const std::optional<ClimateNormals> &normals);
+    const std::optional<NextHourNowcast> &nowcast, const std::optional<ClimateNormals> &normals);
 
 // Every candidate, one per line in generator order as "category<TAB>horizon<TAB>score<TAB>text",
 // then a line "---", then the briefing text and a final newline. Without features only "---"

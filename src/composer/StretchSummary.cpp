@@ -18,7 +18,7 @@ WeekRegime closeRun(const QList<DailyWeather> &run)
     for (const DailyWeather &day : run) {
         sum += day.tempMax;
     }
-    return WeekRegime{run, isWetRegimeDay(run.constFirst()), sum / static_cast<double>(run.size())};
+    return WeekRegime { run, isWetRegimeDay(run.constFirst()), sum / static_cast<double>(run.size()) };
 }
 
 // The change over the whole list along the least-squares line through the highs.
@@ -55,14 +55,14 @@ QList<WeekRegime> buildRegimes(const QList<DailyWeather> &days, bool fahrenheit)
         return regimes;
     }
     const double step = temperatureStep(fahrenheit);
-    QList<DailyWeather> run{days.constFirst()};
+    QList<DailyWeather> run { days.constFirst() };
     double sum = days.constFirst().tempMax;
     for (qsizetype i = 1; i < days.size(); ++i) {
         const DailyWeather &day = days.at(i);
         const double mean = sum / static_cast<double>(run.size());
         if (isWetRegimeDay(day) != isWetRegimeDay(run.constFirst()) || std::abs(day.tempMax - mean) >= step) {
             regimes.append(closeRun(run));
-            run = {day};
+            run = { day };
             sum = day.tempMax;
         } else {
             run.append(day);
@@ -73,8 +73,8 @@ QList<WeekRegime> buildRegimes(const QList<DailyWeather> &days, bool fahrenheit)
     return regimes;
 }
 
-StretchSummary summarizeStretch(const QList<DailyWeather> &daily, const ForecastClock &clock, bool fahrenheit,
-                                const QDateTime &now)
+StretchSummary summarizeStretch(
+    const QList<DailyWeather> &daily, const ForecastClock &clock, bool fahrenheit, const QDateTime &now)
 {
     StretchSummary summary;
     const qsizetype n = daily.size();
@@ -86,7 +86,7 @@ StretchSummary summarizeStretch(const QList<DailyWeather> &daily, const Forecast
     for (qsizetype i = 0; i + 1 < n; ++i) {
         const double delta = daily.at(i + 1).tempMax - daily.at(i).tempMax;
         if (std::abs(delta) >= step && (!summary.breakpoint || std::abs(delta) > std::abs(summary.breakpoint->delta))) {
-            summary.breakpoint = StretchBreakpoint{daily.at(i + 1), delta};
+            summary.breakpoint = StretchBreakpoint { daily.at(i + 1), delta };
         }
     }
     const double wetAmount = fahrenheit ? 0.0984251968503937 : 2.5; // 2.5 mm

@@ -129,8 +129,8 @@ quint32 stableHash(const QStringList &parts)
 
 quint32 variantSeed(const WeatherFeatures &features, const QString &key)
 {
-    return stableHash({features.current.time.left(10), QString::number(features.localHour / 6),
-                       features.clock.timeZoneId(), key});
+    return stableHash(
+        { features.current.time.left(10), QString::number(features.localHour / 6), features.clock.timeZoneId(), key });
 }
 
 } // namespace composer

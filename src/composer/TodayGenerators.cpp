@@ -10,10 +10,10 @@
 namespace composer {
 namespace {
 
-BriefingCandidate candidate(BriefingCategory category, BriefingHorizon horizon, int score, const QString &text,
-                            bool mentionsPrecip = false)
+BriefingCandidate candidate(
+    BriefingCategory category, BriefingHorizon horizon, int score, const QString &text, bool mentionsPrecip = false)
 {
-    return BriefingCandidate{category, horizon, score, text, mentionsPrecip};
+    return BriefingCandidate { category, horizon, score, text, mentionsPrecip };
 }
 
 // "A Flood Warning", "An Excessive Heat Warning".
@@ -45,34 +45,34 @@ QString episodeSentence(const WeatherFeatures &f, const PrecipEpisode &episode)
     const QString key = QStringLiteral("precip");
     if (p >= 80) {
         return pick(f, key,
-                    {Word + u' ' + (plural ? QStringLiteral("move") : QStringLiteral("moves")) + QStringLiteral(" in ")
-                         + timing + u'.',
-                     QStringLiteral("Expect ") + word + u' ' + timing + u'.',
-                     QStringLiteral("Count on ") + word + u' ' + timing + u'.'});
+            { Word + u' ' + (plural ? QStringLiteral("move") : QStringLiteral("moves")) + QStringLiteral(" in ")
+                    + timing + u'.',
+                QStringLiteral("Expect ") + word + u' ' + timing + u'.',
+                QStringLiteral("Count on ") + word + u' ' + timing + u'.' });
     }
     if (p >= 60) {
         return pick(f, key,
-                    {Word + u' ' + be + QStringLiteral(" likely ") + timing + u'.',
-                     QStringLiteral("Expect ") + word + u' ' + timing + u'.',
-                     Word + QStringLiteral(" look") + (plural ? QString() : QStringLiteral("s")) + QStringLiteral(" likely ")
-                         + timing + u'.'});
+            { Word + u' ' + be + QStringLiteral(" likely ") + timing + u'.',
+                QStringLiteral("Expect ") + word + u' ' + timing + u'.',
+                Word + QStringLiteral(" look") + (plural ? QString() : QStringLiteral("s")) + QStringLiteral(" likely ")
+                    + timing + u'.' });
     }
     if (p >= 40) {
         return pick(f, key,
-                    {QStringLiteral("There's a good chance of ") + word + u' ' + timing + u'.',
-                     QStringLiteral("A good chance of ") + word + u' ' + timing + u'.',
-                     QStringLiteral("Decent odds of ") + word + u' ' + timing + u'.'});
+            { QStringLiteral("There's a good chance of ") + word + u' ' + timing + u'.',
+                QStringLiteral("A good chance of ") + word + u' ' + timing + u'.',
+                QStringLiteral("Decent odds of ") + word + u' ' + timing + u'.' });
     }
     if (p >= 30) {
         return pick(f, key,
-                    {QStringLiteral("There's a chance of ") + word + u' ' + timing + u'.',
-                     QStringLiteral("A chance of ") + word + u' ' + timing + u'.',
-                     QStringLiteral("Some ") + word + u' ' + be + QStringLiteral(" possible ") + timing + u'.'});
+            { QStringLiteral("There's a chance of ") + word + u' ' + timing + u'.',
+                QStringLiteral("A chance of ") + word + u' ' + timing + u'.',
+                QStringLiteral("Some ") + word + u' ' + be + QStringLiteral(" possible ") + timing + u'.' });
     }
     return pick(f, key,
-                {QStringLiteral("A slight chance of ") + word + u' ' + timing + u'.',
-                 QStringLiteral("An outside chance of ") + word + u' ' + timing + u'.',
-                 QStringLiteral("Maybe a bit of ") + word + u' ' + timing + u'.'});
+        { QStringLiteral("A slight chance of ") + word + u' ' + timing + u'.',
+            QStringLiteral("An outside chance of ") + word + u' ' + timing + u'.',
+            QStringLiteral("Maybe a bit of ") + word + u' ' + timing + u'.' });
 }
 
 int episodeScore(const PrecipEpisode &episode)
@@ -101,21 +101,22 @@ QString comparisonSuffix(const WeatherFeatures &f)
         const QString key = QStringLiteral("compare");
         if (delta > 0) {
             return QStringLiteral(", ")
-                   + pick(f, key,
-                          {QStringLiteral("about ") + n + QStringLiteral(" degrees warmer than yesterday"),
-                           QStringLiteral("a good ") + n + QStringLiteral(" degrees up on yesterday"),
-                           QStringLiteral("noticeably milder than yesterday")});
+                + pick(f, key,
+                    { QStringLiteral("about ") + n + QStringLiteral(" degrees warmer than yesterday"),
+                        QStringLiteral("a good ") + n + QStringLiteral(" degrees up on yesterday"),
+                        QStringLiteral("noticeably milder than yesterday") });
         }
         return QStringLiteral(", ")
-               + pick(f, key,
-                      {QStringLiteral("about ") + n + QStringLiteral(" degrees cooler than yesterday"),
-                       QStringLiteral("a good ") + n + QStringLiteral(" degrees down on yesterday"),
-                       QStringLiteral("noticeably cooler than yesterday")});
+            + pick(f, key,
+                { QStringLiteral("about ") + n + QStringLiteral(" degrees cooler than yesterday"),
+                    QStringLiteral("a good ") + n + QStringLiteral(" degrees down on yesterday"),
+                    QStringLiteral("noticeably cooler than yesterday") });
     }
     if (f.yesterdayWasWet && f.todayEpisodes.isEmpty()) {
         return QStringLiteral(", ")
-               + pick(f, QStringLiteral("compare-dry"),
-                      {QStringLiteral("a welcome break after yesterday's rain"), QStringLiteral("a drier day than yesterday")});
+            + pick(f, QStringLiteral("compare-dry"),
+                { QStringLiteral("a welcome break after yesterday's rain"),
+                    QStringLiteral("a drier day than yesterday") });
     }
     return {};
 }
@@ -156,8 +157,8 @@ void addPrecipitation(const WeatherFeatures &f, QList<BriefingCandidate> &out)
         return;
     }
     const PrecipEpisode episode = mainEpisode(f.todayEpisodes);
-    out.append(candidate(BriefingCategory::Precip, BriefingHorizon::Today, episodeScore(episode),
-                         episodeSentence(f, episode), true));
+    out.append(candidate(
+        BriefingCategory::Precip, BriefingHorizon::Today, episodeScore(episode), episodeSentence(f, episode), true));
 }
 
 void addTemperature(const WeatherFeatures &f, QList<BriefingCandidate> &out)
@@ -173,40 +174,45 @@ void addTemperature(const WeatherFeatures &f, QList<BriefingCandidate> &out)
 
     if (apparent >= (fahrenheit ? 95.0 : 35.0)) {
         const int score = apparent >= (fahrenheit ? 104.9 : 40.5) ? 68 : 55;
-        add(score, pick(f, QStringLiteral("heat"),
-                        {QStringLiteral("It's a hot one — ") + hi + QStringLiteral(", feeling more like ") + feels
-                             + QStringLiteral(" in the afternoon."),
-                         QStringLiteral("Heat is the story today: ") + hi + QStringLiteral(", and it feels closer to ")
-                             + feels + u'.',
-                         QStringLiteral("Expect real heat, ") + hi + QStringLiteral(" on the thermometer and ") + feels
-                             + QStringLiteral(" to the skin.")}));
+        add(score,
+            pick(f, QStringLiteral("heat"),
+                { QStringLiteral("It's a hot one — ") + hi + QStringLiteral(", feeling more like ") + feels
+                        + QStringLiteral(" in the afternoon."),
+                    QStringLiteral("Heat is the story today: ") + hi + QStringLiteral(", and it feels closer to ")
+                        + feels + u'.',
+                    QStringLiteral("Expect real heat, ") + hi + QStringLiteral(" on the thermometer and ") + feels
+                        + QStringLiteral(" to the skin.") }));
         return;
     }
     if (apparent <= (fahrenheit ? 32.0 : 0.0)) {
-        add(55, pick(f, QStringLiteral("cold"),
-                     {QStringLiteral("It stays cold all day, never getting past ") + hi + suffix + u'.',
-                      QStringLiteral("A cold one — ") + hi + QStringLiteral(" at best, and the wind makes it feel like ")
-                          + feels + suffix + u'.',
-                      QStringLiteral("Bundle up: ") + hi + QStringLiteral(" for a high, feeling like ") + feels + suffix
-                          + u'.'}));
+        add(55,
+            pick(f, QStringLiteral("cold"),
+                { QStringLiteral("It stays cold all day, never getting past ") + hi + suffix + u'.',
+                    QStringLiteral("A cold one — ") + hi + QStringLiteral(" at best, and the wind makes it feel like ")
+                        + feels + suffix + u'.',
+                    QStringLiteral("Bundle up: ") + hi + QStringLiteral(" for a high, feeling like ") + feels + suffix
+                        + u'.' }));
         return;
     }
     if (std::abs(f.feelsLikeGap) >= (fahrenheit ? 5.4 : 3.0)) {
         const QString key = QStringLiteral("feels");
         if (f.feelsLikeGap > 0) {
-            add(44, pick(f, key,
-                         {hi + QStringLiteral(" today, though the humidity makes it feel more like ") + feels + suffix + u'.',
-                          QStringLiteral("The thermometer says ") + hi + QStringLiteral(", but it'll feel closer to ")
-                              + feels + suffix + u'.',
-                          QStringLiteral("Highs near ") + hi + QStringLiteral(", feeling like ") + feels
-                              + QStringLiteral(" once the humidity is factored in") + suffix + u'.'}));
+            add(44,
+                pick(f, key,
+                    { hi + QStringLiteral(" today, though the humidity makes it feel more like ") + feels + suffix
+                            + u'.',
+                        QStringLiteral("The thermometer says ") + hi + QStringLiteral(", but it'll feel closer to ")
+                            + feels + suffix + u'.',
+                        QStringLiteral("Highs near ") + hi + QStringLiteral(", feeling like ") + feels
+                            + QStringLiteral(" once the humidity is factored in") + suffix + u'.' }));
         } else {
-            add(44, pick(f, key,
-                         {hi + QStringLiteral(" today, but the wind makes it feel like ") + feels + suffix + u'.',
-                          QStringLiteral("Highs near ") + hi + QStringLiteral(" — factor in the wind and it's more like ")
-                              + feels + suffix + u'.',
-                          hi + QStringLiteral(" on paper, ") + feels + QStringLiteral(" in reality once the wind gets going")
-                              + suffix + u'.'}));
+            add(44,
+                pick(f, key,
+                    { hi + QStringLiteral(" today, but the wind makes it feel like ") + feels + suffix + u'.',
+                        QStringLiteral("Highs near ") + hi + QStringLiteral(" — factor in the wind and it's more like ")
+                            + feels + suffix + u'.',
+                        hi + QStringLiteral(" on paper, ") + feels
+                            + QStringLiteral(" in reality once the wind gets going") + suffix + u'.' }));
         }
         return;
     }
@@ -214,26 +220,29 @@ void addTemperature(const WeatherFeatures &f, QList<BriefingCandidate> &out)
     const QString Sky = capitalized(sky);
     const QString key = QStringLiteral("mild");
     if (!f.todayEpisodes.isEmpty()) {
-        add(28, pick(f, key,
-                     {Sky + QStringLiteral(" otherwise, with a high near ") + hi + suffix + u'.',
-                      QStringLiteral("Highs reach ") + hi + QStringLiteral(" in between") + suffix + u'.',
-                      QStringLiteral("Around ") + hi + QStringLiteral(" for a high") + suffix + u'.'}));
+        add(28,
+            pick(f, key,
+                { Sky + QStringLiteral(" otherwise, with a high near ") + hi + suffix + u'.',
+                    QStringLiteral("Highs reach ") + hi + QStringLiteral(" in between") + suffix + u'.',
+                    QStringLiteral("Around ") + hi + QStringLiteral(" for a high") + suffix + u'.' }));
         return;
     }
     const double high = f.today.tempMax;
     if (fahrenheit ? (high >= 59 && high <= 84.2) : (high >= 15 && high <= 29)) {
-        add(32, pick(f, key,
-                     {Sky + QStringLiteral(" and pleasant, topping out near ") + hi + suffix + u'.',
-                      QStringLiteral("A comfortable one — ") + sky + QStringLiteral(", with a high around ") + hi + suffix
-                          + u'.',
-                      QStringLiteral("Easy weather today: ") + sky + QStringLiteral(" and ") + hi
-                          + QStringLiteral(" for a high") + suffix + u'.'}));
+        add(32,
+            pick(f, key,
+                { Sky + QStringLiteral(" and pleasant, topping out near ") + hi + suffix + u'.',
+                    QStringLiteral("A comfortable one — ") + sky + QStringLiteral(", with a high around ") + hi + suffix
+                        + u'.',
+                    QStringLiteral("Easy weather today: ") + sky + QStringLiteral(" and ") + hi
+                        + QStringLiteral(" for a high") + suffix + u'.' }));
         return;
     }
-    add(28, pick(f, key,
-                 {Sky + QStringLiteral(" today, with a high near ") + hi + suffix + u'.',
-                  Sky + QStringLiteral(" and ") + hi + QStringLiteral(" for a high") + suffix + u'.',
-                  QStringLiteral("Look for ") + sky + QStringLiteral(" and a high around ") + hi + suffix + u'.'}));
+    add(28,
+        pick(f, key,
+            { Sky + QStringLiteral(" today, with a high near ") + hi + suffix + u'.',
+                Sky + QStringLiteral(" and ") + hi + QStringLiteral(" for a high") + suffix + u'.',
+                QStringLiteral("Look for ") + sky + QStringLiteral(" and a high around ") + hi + suffix + u'.' }));
 }
 
 void addComfort(const WeatherFeatures &f, QList<BriefingCandidate> &out)
@@ -243,17 +252,18 @@ void addComfort(const WeatherFeatures &f, QList<BriefingCandidate> &out)
     }
     QStringList variants;
     if (*f.comfort == Comfort::Dry) {
-        variants = {QStringLiteral("The air is dry and crisp — a genuinely nice change."),
-                    QStringLiteral("Low humidity makes it feel lighter than the number suggests."),
-                    QStringLiteral("Dry air all day, which takes the edge off.")};
+        variants = { QStringLiteral("The air is dry and crisp — a genuinely nice change."),
+            QStringLiteral("Low humidity makes it feel lighter than the number suggests."),
+            QStringLiteral("Dry air all day, which takes the edge off.") };
     } else if (*f.comfort >= Comfort::Muggy) {
-        variants = {QStringLiteral("The air stays muggy right through the afternoon."),
-                    QStringLiteral("It's the humidity that'll get you today — sticky from morning on."),
-                    QStringLiteral("Expect that heavy, muggy feel all day.")};
+        variants = { QStringLiteral("The air stays muggy right through the afternoon."),
+            QStringLiteral("It's the humidity that'll get you today — sticky from morning on."),
+            QStringLiteral("Expect that heavy, muggy feel all day.") };
     } else {
         return;
     }
-    out.append(candidate(BriefingCategory::Comfort, BriefingHorizon::Today, 26, pick(f, QStringLiteral("comfort"), variants)));
+    out.append(
+        candidate(BriefingCategory::Comfort, BriefingHorizon::Today, 26, pick(f, QStringLiteral("comfort"), variants)));
 }
 
 void addWind(const WeatherFeatures &f, QList<BriefingCandidate> &out)
@@ -269,10 +279,10 @@ void addWind(const WeatherFeatures &f, QList<BriefingCandidate> &out)
     const int score = t <= 0 ? 25 : static_cast<int>(25 + 30 * std::min(t, 1.0));
     const QString g = f.units.speed(gusts);
     out.append(candidate(BriefingCategory::Wind, BriefingHorizon::Today, score,
-                         pick(f, QStringLiteral("wind"),
-                              {QStringLiteral("It's windy, with gusts up near ") + g + u'.',
-                               QStringLiteral("Hang on to your hat — gusts reach ") + g + u'.',
-                               QStringLiteral("Wind is the other story, gusting to ") + g + u'.'})));
+        pick(f, QStringLiteral("wind"),
+            { QStringLiteral("It's windy, with gusts up near ") + g + u'.',
+                QStringLiteral("Hang on to your hat — gusts reach ") + g + u'.',
+                QStringLiteral("Wind is the other story, gusting to ") + g + u'.' })));
 }
 
 void addOvernight(const WeatherFeatures &f, QList<BriefingCandidate> &out)
@@ -285,36 +295,41 @@ void addOvernight(const WeatherFeatures &f, QList<BriefingCandidate> &out)
         out.append(candidate(BriefingCategory::Overnight, BriefingHorizon::Tonight, score, text));
     };
     if (f.freezeRisk) {
-        add(52, pick(f, QStringLiteral("freeze"),
-                     {QStringLiteral("It drops below freezing tonight, down to ") + low + QStringLiteral(" by morning."),
-                      QStringLiteral("A hard freeze overnight — ") + low + QStringLiteral(" by dawn."),
-                      QStringLiteral("Cover anything tender: we're headed to ") + low + QStringLiteral(" tonight.")}));
+        add(52,
+            pick(f, QStringLiteral("freeze"),
+                { QStringLiteral("It drops below freezing tonight, down to ") + low + QStringLiteral(" by morning."),
+                    QStringLiteral("A hard freeze overnight — ") + low + QStringLiteral(" by dawn."),
+                    QStringLiteral("Cover anything tender: we're headed to ") + low + QStringLiteral(" tonight.") }));
         return;
     }
     if (f.frostRisk) {
-        add(48, pick(f, QStringLiteral("frost"),
-                     {QStringLiteral("Clear and chilly overnight, ") + low
-                          + QStringLiteral(" by dawn — cold enough for patchy frost in low spots."),
-                      QStringLiteral("Patchy frost is possible late as temperatures slip to ") + low + u'.',
-                      QStringLiteral("It gets cold enough for frost overnight, bottoming out near ") + low + u'.'}));
+        add(48,
+            pick(f, QStringLiteral("frost"),
+                { QStringLiteral("Clear and chilly overnight, ") + low
+                        + QStringLiteral(" by dawn — cold enough for patchy frost in low spots."),
+                    QStringLiteral("Patchy frost is possible late as temperatures slip to ") + low + u'.',
+                    QStringLiteral("It gets cold enough for frost overnight, bottoming out near ") + low + u'.' }));
         return;
     }
     const QString key = QStringLiteral("low");
     if (f.comfort && *f.comfort >= Comfort::Muggy) {
-        add(30, pick(f, key,
-                     {QStringLiteral("Tonight stays warm and sticky, only easing to ") + low + u'.',
-                      QStringLiteral("It's a muggy night ahead, holding near ") + low + u'.',
-                      QStringLiteral("Not much relief overnight — ") + low + QStringLiteral(" at best.")}));
+        add(30,
+            pick(f, key,
+                { QStringLiteral("Tonight stays warm and sticky, only easing to ") + low + u'.',
+                    QStringLiteral("It's a muggy night ahead, holding near ") + low + u'.',
+                    QStringLiteral("Not much relief overnight — ") + low + QStringLiteral(" at best.") }));
     } else if (*f.tonightLow <= (f.units.fahrenheit ? 50.0 : 10.0)) {
-        add(30, pick(f, key,
-                     {QStringLiteral("It turns cool overnight, down to ") + low + QStringLiteral(" by morning."),
-                      QStringLiteral("Tonight drops to ") + low + QStringLiteral(", so it's a jacket in the morning."),
-                      QStringLiteral("Expect ") + low + QStringLiteral(" overnight.")}));
+        add(30,
+            pick(f, key,
+                { QStringLiteral("It turns cool overnight, down to ") + low + QStringLiteral(" by morning."),
+                    QStringLiteral("Tonight drops to ") + low + QStringLiteral(", so it's a jacket in the morning."),
+                    QStringLiteral("Expect ") + low + QStringLiteral(" overnight.") }));
     } else {
-        add(30, pick(f, key,
-                     {QStringLiteral("Tonight settles near ") + low + u'.',
-                      QStringLiteral("Overnight lows land around ") + low + u'.',
-                      QStringLiteral("It eases back to ") + low + QStringLiteral(" by dawn.")}));
+        add(30,
+            pick(f, key,
+                { QStringLiteral("Tonight settles near ") + low + u'.',
+                    QStringLiteral("Overnight lows land around ") + low + u'.',
+                    QStringLiteral("It eases back to ") + low + QStringLiteral(" by dawn.") }));
     }
 }
 
@@ -324,10 +339,10 @@ void addFog(const WeatherFeatures &f, QList<BriefingCandidate> &out)
         return;
     }
     out.append(candidate(BriefingCategory::Fog, BriefingHorizon::Tonight, 35,
-                         pick(f, QStringLiteral("fog"),
-                              {QStringLiteral("Patchy fog is possible early, so allow a little extra time."),
-                               QStringLiteral("Watch for fog first thing — it should burn off by mid-morning."),
-                               QStringLiteral("Fog is possible around dawn before the sun gets to work.")})));
+        pick(f, QStringLiteral("fog"),
+            { QStringLiteral("Patchy fog is possible early, so allow a little extra time."),
+                QStringLiteral("Watch for fog first thing — it should burn off by mid-morning."),
+                QStringLiteral("Fog is possible around dawn before the sun gets to work.") })));
 }
 
 void addUv(const WeatherFeatures &f, QList<BriefingCandidate> &out)
@@ -336,10 +351,10 @@ void addUv(const WeatherFeatures &f, QList<BriefingCandidate> &out)
         return;
     }
     out.append(candidate(BriefingCategory::Uv, BriefingHorizon::Today, 12,
-                         pick(f, QStringLiteral("uv"),
-                              {QStringLiteral("The UV is high today — worth some sunscreen if you're out midday."),
-                               QStringLiteral("Strong sun this time of year; don't skip the sunscreen."),
-                               QStringLiteral("High UV around midday, so cover up if you'll be outside a while.")})));
+        pick(f, QStringLiteral("uv"),
+            { QStringLiteral("The UV is high today — worth some sunscreen if you're out midday."),
+                QStringLiteral("Strong sun this time of year; don't skip the sunscreen."),
+                QStringLiteral("High UV around midday, so cover up if you'll be outside a while.") })));
 }
 
 } // namespace composer

@@ -23,12 +23,11 @@ double toFahrenheit(double celsius)
 
 bool isWetHour(const HourlyWeather &hour, bool fahrenheit)
 {
-    return hour.precipitationProbability >= 30
-           || hour.precipitation > (fahrenheit ? kWetHourInches : kWetHourMm);
+    return hour.precipitationProbability >= 30 || hour.precipitation > (fahrenheit ? kWetHourInches : kWetHourMm);
 }
 
-std::optional<PrecipEpisode> closeGroup(const QList<HourlyWeather> &group, const ForecastClock &clock,
-                                        const QDateTime &now)
+std::optional<PrecipEpisode> closeGroup(
+    const QList<HourlyWeather> &group, const ForecastClock &clock, const QDateTime &now)
 {
     const std::optional<QDateTime> start = clock.date(group.constFirst().time);
     if (!start) {
@@ -123,8 +122,7 @@ void assessTonight(const Forecast &forecast, WeatherFeatures &f)
     const double freezing = fahrenheit ? 32.0 : 0.0;
     const double frostTop = fahrenheit ? 35.6 : 2.0;
     f.freezeRisk = low <= freezing;
-    f.frostRisk = low > freezing && low <= frostTop && meanCloud < 40
-                  && meanWind < (f.units.mph ? kCalmMph : kCalmKmh);
+    f.frostRisk = low > freezing && low <= frostTop && meanCloud < 40 && meanWind < (f.units.mph ? kCalmMph : kCalmKmh);
 }
 
 bool hasEarlyFog(const QList<HourlyWeather> &hourly, const ForecastClock &clock)
@@ -143,8 +141,8 @@ bool hasEarlyFog(const QList<HourlyWeather> &hourly, const ForecastClock &clock)
     return false;
 }
 
-std::optional<double> weekAnomaly(const QList<DailyWeather> &daily, const std::optional<ClimateNormals> &normals,
-                                  bool fahrenheit)
+std::optional<double> weekAnomaly(
+    const QList<DailyWeather> &daily, const std::optional<ClimateNormals> &normals, bool fahrenheit)
 {
     if (!normals) {
         return std::nullopt;
@@ -164,8 +162,8 @@ std::optional<double> weekAnomaly(const QList<DailyWeather> &daily, const std::o
 
 } // namespace
 
-QList<PrecipEpisode> buildEpisodes(const QList<HourlyWeather> &hourly, const ForecastClock &clock, bool fahrenheit,
-                                   const QDateTime &now)
+QList<PrecipEpisode> buildEpisodes(
+    const QList<HourlyWeather> &hourly, const ForecastClock &clock, bool fahrenheit, const QDateTime &now)
 {
     QList<PrecipEpisode> episodes;
     QList<HourlyWeather> group;
@@ -197,44 +195,44 @@ QList<PrecipEpisode> buildEpisodes(const QList<HourlyWeather> &hourly, const For
 
 PrecipType precipType(const QList<HourlyWeather> &hours)
 {
-    std::array<bool, 100> seen{}; // weather codes run from 0 to 99
+    std::array<bool, 100> seen {}; // weather codes run from 0 to 99
     for (const HourlyWeather &hour : hours) {
         if (hour.weatherCode >= 0 && hour.weatherCode < 100) {
             seen.at(static_cast<size_t>(hour.weatherCode)) = true;
         }
     }
     const auto any = [&seen](std::initializer_list<int> codes) {
-        return std::any_of(codes.begin(), codes.end(), [&seen](int code) { return seen.at(static_cast<size_t>(code)); });
+        return std::any_of(
+            codes.begin(), codes.end(), [&seen](int code) { return seen.at(static_cast<size_t>(code)); });
     };
-    const std::initializer_list<int> snowCodes = {71, 73, 75, 77, 85, 86};
-    const std::initializer_list<int> rainCodes = {51, 53, 55, 61, 63, 65, 80, 81, 82};
-    if (any({95, 96, 99})) {
+    const std::initializer_list<int> snowCodes = { 71, 73, 75, 77, 85, 86 };
+    const std::initializer_list<int> rainCodes = { 51, 53, 55, 61, 63, 65, 80, 81, 82 };
+    if (any({ 95, 96, 99 })) {
         return PrecipType::Storms;
     }
-    if (any({56, 57, 66, 67})) {
+    if (any({ 56, 57, 66, 67 })) {
         return PrecipType::Freezing;
     }
     if (any(snowCodes) && any(rainCodes)) {
         return PrecipType::Mixed;
     }
-    if (any({85, 86})) {
+    if (any({ 85, 86 })) {
         return PrecipType::SnowShowers;
     }
     if (any(snowCodes)) {
         return PrecipType::Snow;
     }
-    if (any({80, 81, 82})) {
+    if (any({ 80, 81, 82 })) {
         return PrecipType::Showers;
     }
-    if (any({61, 63, 65})) {
+    if (any({ 61, 63, 65 })) {
         return PrecipType::Rain;
     }
     return PrecipType::Drizzle;
 }
 
 std::optional<WeatherFeatures> extractFeatures(const Forecast &forecast, const QList<NwsAlert> &alerts,
-                                               const std::optional<NextHourNowcast> &nowcast,
-                                               const std::optional<ClimateNormals> &normals)
+    const std::optional<NextHourNowcast> &nowcast, const std::optional<ClimateNormals> &normals)
 {
     if (forecast.daily.isEmpty()) {
         return std::nullopt;

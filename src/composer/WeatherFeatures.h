@@ -31,7 +31,7 @@ struct PrecipEpisode
     double peakProbability = 0;
     PrecipType type = PrecipType::Drizzle;
     bool isOngoing = false; // started at or before now
-    int hours = 0;          // wet hours, bridged dry hours not counted
+    int hours = 0; // wet hours, bridged dry hours not counted
 };
 
 // Consecutive days beyond tomorrow that share wetness and stay near one temperature.
@@ -94,14 +94,13 @@ namespace composer {
 
 // Absent when the forecast has no days or its current time does not parse.
 [[nodiscard]] std::optional<WeatherFeatures> extractFeatures(const Forecast &forecast, const QList<NwsAlert> &alerts,
-                                                             const std::optional<NextHourNowcast> &nowcast,
-                                                             const std::optional<ClimateNormals> &normals);
+    const std::optional<NextHourNowcast> &nowcast, const std::optional<ClimateNormals> &normals);
 
-[[nodiscard]] QList<PrecipEpisode> buildEpisodes(const QList<HourlyWeather> &hourly, const ForecastClock &clock,
-                                                 bool fahrenheit, const QDateTime &now);
+[[nodiscard]] QList<PrecipEpisode> buildEpisodes(
+    const QList<HourlyWeather> &hourly, const ForecastClock &clock, bool fahrenheit, const QDateTime &now);
 [[nodiscard]] PrecipType precipType(const QList<HourlyWeather> &hours);
 [[nodiscard]] QList<WeekRegime> buildRegimes(const QList<DailyWeather> &days, bool fahrenheit);
-[[nodiscard]] StretchSummary summarizeStretch(const QList<DailyWeather> &daily, const ForecastClock &clock,
-                                              bool fahrenheit, const QDateTime &now);
+[[nodiscard]] StretchSummary summarizeStretch(
+    const QList<DailyWeather> &daily, const ForecastClock &clock, bool fahrenheit, const QDateTime &now);
 
 } // namespace composer

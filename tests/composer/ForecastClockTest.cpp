@@ -33,8 +33,8 @@ TEST(ForecastClock, ReadsWallClockTextsInThePlacesZone)
     EXPECT_EQ(auckland.weekdayName(day), QStringLiteral("Sunday"));
     EXPECT_EQ(auckland.weekday(day), 1);
 
-    for (const char *bad : {"", "2026-01-10T7:30", "2026-13-01", "2026-02-30", "2026-01-10T24:00", "2026-01-10T07:30:00",
-                            "2026-01-10 07:30", "tomorrow", "2026-01-1x"}) {
+    for (const char *bad : { "", "2026-01-10T7:30", "2026-13-01", "2026-02-30", "2026-01-10T24:00",
+             "2026-01-10T07:30:00", "2026-01-10 07:30", "tomorrow", "2026-01-1x" }) {
         SCOPED_TRACE(bad);
         EXPECT_FALSE(auckland.date(QString::fromLatin1(bad)));
     }
@@ -60,8 +60,8 @@ TEST(ForecastClock, HourLabelsAndWeekdays)
     {
         const char *time;
         const char *label;
-    } rows[] = {{"2026-07-14T00:00", "12am"}, {"2026-07-14T12:00", "12pm"}, {"2026-07-14T13:05", "1:05pm"},
-                {"2026-07-14T15:00", "3pm"},  {"2026-07-14T03:30", "3:30am"}, {"2026-07-14T23:59", "11:59pm"}};
+    } rows[] = { { "2026-07-14T00:00", "12am" }, { "2026-07-14T12:00", "12pm" }, { "2026-07-14T13:05", "1:05pm" },
+        { "2026-07-14T15:00", "3pm" }, { "2026-07-14T03:30", "3:30am" }, { "2026-07-14T23:59", "11:59pm" } };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.time);
         EXPECT_EQ(clock.hourLabel(at(clock, row.time)), QString::fromLatin1(row.label));
@@ -86,7 +86,8 @@ TEST(BriefingUnits, WritesNumbersWithTheForecastsUnits)
     {
         double value;
         const char *range;
-    } rows[] = {{70, "low 70s"}, {74, "mid 70s"}, {76.6, "upper 70s"}, {103, "low 100s"}, {3.5, "mid 0s"}, {-3, "around -3°F"}};
+    } rows[] = { { 70, "low 70s" }, { 74, "mid 70s" }, { 76.6, "upper 70s" }, { 103, "low 100s" }, { 3.5, "mid 0s" },
+        { -3, "around -3°F" } };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.value);
         EXPECT_EQ(f.temperatureRange(row.value), QString::fromUtf8(row.range));
@@ -103,17 +104,15 @@ TEST(BriefingUnits, WritesNumbersWithTheForecastsUnits)
 
 TEST(TimePhrases, Tables)
 {
-    const char *dayparts[24] = {"overnight",      "overnight",       "overnight",       "overnight",       "overnight",
-                                "around sunrise", "around sunrise",  "early morning",   "early morning",   "mid-morning",
-                                "mid-morning",    "midday",          "midday",          "early afternoon", "early afternoon",
-                                "late afternoon", "late afternoon",  "this evening",    "this evening",    "this evening",
-                                "tonight",        "tonight",         "tonight",         "overnight"};
-    const char *times[24] = {"overnight",           "overnight",           "overnight",           "overnight",
-                             "overnight",           "early in the morning", "early in the morning", "early in the morning",
-                             "early in the morning", "through the morning", "through the morning", "through the morning",
-                             "around midday",       "around midday",       "around midday",       "in the afternoon",
-                             "in the afternoon",    "in the afternoon",    "in the evening",      "in the evening",
-                             "in the evening",      "late in the evening", "late in the evening", "late in the evening"};
+    const char *dayparts[24] = { "overnight", "overnight", "overnight", "overnight", "overnight", "around sunrise",
+        "around sunrise", "early morning", "early morning", "mid-morning", "mid-morning", "midday", "midday",
+        "early afternoon", "early afternoon", "late afternoon", "late afternoon", "this evening", "this evening",
+        "this evening", "tonight", "tonight", "tonight", "overnight" };
+    const char *times[24] = { "overnight", "overnight", "overnight", "overnight", "overnight", "early in the morning",
+        "early in the morning", "early in the morning", "early in the morning", "through the morning",
+        "through the morning", "through the morning", "around midday", "around midday", "around midday",
+        "in the afternoon", "in the afternoon", "in the afternoon", "in the evening", "in the evening",
+        "in the evening", "late in the evening", "late in the evening", "late in the evening" };
     for (int hour = 0; hour < 24; ++hour) {
         SCOPED_TRACE(hour);
         EXPECT_EQ(daypartName(hour), QString::fromLatin1(dayparts[hour]));
@@ -124,10 +123,10 @@ TEST(TimePhrases, Tables)
         qint64 code;
         double cloud;
         const char *text;
-    } skies[] = {{0, 90, "full sun"},       {1, 90, "mostly sunny skies"}, {2, 90, "sun and clouds"},
-                 {3, 0, "cloudy skies"},    {45, 0, "fog"},                {48, 0, "fog"},
-                 {61, 10, "plenty of sun"}, {61, 24.9, "plenty of sun"},   {61, 25, "sun and clouds"},
-                 {80, 59.9, "sun and clouds"}, {95, 60, "cloudy skies"}};
+    } skies[] = { { 0, 90, "full sun" }, { 1, 90, "mostly sunny skies" }, { 2, 90, "sun and clouds" },
+        { 3, 0, "cloudy skies" }, { 45, 0, "fog" }, { 48, 0, "fog" }, { 61, 10, "plenty of sun" },
+        { 61, 24.9, "plenty of sun" }, { 61, 25, "sun and clouds" }, { 80, 59.9, "sun and clouds" },
+        { 95, 60, "cloudy skies" } };
     for (const auto &row : skies) {
         SCOPED_TRACE(row.code);
         EXPECT_EQ(skyPhrase(row.code, row.cloud), QString::fromLatin1(row.text));
@@ -136,14 +135,14 @@ TEST(TimePhrases, Tables)
 
 TEST(TimePhrases, StableHash)
 {
-    EXPECT_EQ(stableHash({QStringLiteral("abc")}), 88168267U);
-    EXPECT_EQ(stableHash({QString()}), 69346085U);
+    EXPECT_EQ(stableHash({ QStringLiteral("abc") }), 88168267U);
+    EXPECT_EQ(stableHash({ QString() }), 69346085U);
     EXPECT_EQ(stableHash({}), 69346085U);
     // Parts are joined with "|" and hashed as UTF-8 (values from an independent FNV-1a).
-    EXPECT_EQ(stableHash({QStringLiteral("Zürich"), QStringLiteral("°F")}), 1844772432U);
-    EXPECT_EQ(stableHash({QStringLiteral("2026-07-14"), QStringLiteral("1"), QStringLiteral("America/Chicago"),
-                          QStringLiteral("precip")}),
-              603570154U);
+    EXPECT_EQ(stableHash({ QStringLiteral("Zürich"), QStringLiteral("°F") }), 1844772432U);
+    EXPECT_EQ(stableHash({ QStringLiteral("2026-07-14"), QStringLiteral("1"), QStringLiteral("America/Chicago"),
+                  QStringLiteral("precip") }),
+        603570154U);
 }
 
 TEST(TimePhrases, VariantSeedFollowsDateHourBlockZoneAndKey)
@@ -178,16 +177,16 @@ TEST(TimePhrases, EpisodeTiming)
         PrecipEpisode episode;
         const char *text;
     } rows[] = {
-        {episode("2026-07-14T13:00", 4), "around 1pm, winding down by 5pm"},
-        {episode("2026-07-14T13:00", 7), "around 1pm and lingering"},
-        {episode("2026-07-14T13:00", 1), "around 1pm"},
-        {episode("2026-07-14T16:00", 2), "around 4pm, winding down by 6pm"},
-        {episode("2026-07-14T17:00", 2), "this evening"},
-        {episode("2026-07-14T21:00", 6), "tonight and lingering"},
-        {episode("2026-07-15T18:00", 1), "tomorrow evening"},
-        {episode("2026-07-15T21:00", 1), "tomorrow tonight"},
-        {episode("2026-07-15T07:00", 3), "tomorrow early morning"},
-        {episode("2026-07-15T02:00", 8), "tomorrow overnight and lingering"},
+        { episode("2026-07-14T13:00", 4), "around 1pm, winding down by 5pm" },
+        { episode("2026-07-14T13:00", 7), "around 1pm and lingering" },
+        { episode("2026-07-14T13:00", 1), "around 1pm" },
+        { episode("2026-07-14T16:00", 2), "around 4pm, winding down by 6pm" },
+        { episode("2026-07-14T17:00", 2), "this evening" },
+        { episode("2026-07-14T21:00", 6), "tonight and lingering" },
+        { episode("2026-07-15T18:00", 1), "tomorrow evening" },
+        { episode("2026-07-15T21:00", 1), "tomorrow tonight" },
+        { episode("2026-07-15T07:00", 3), "tomorrow early morning" },
+        { episode("2026-07-15T02:00", 8), "tomorrow overnight and lingering" },
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.text);

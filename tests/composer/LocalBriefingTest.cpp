@@ -33,26 +33,26 @@ QJsonObject savedInputs(const QJsonObject &forecast)
     for (int day = 13; day <= 20; ++day) {
         normalsHighs.insert(QStringLiteral("07-%1").arg(day), 28.0); // 82.4 °F
     }
-    return QJsonObject{
-        {QStringLiteral("forecast"), forecast},
-        {QStringLiteral("alerts"),
-         QJsonArray{QJsonObject{{QStringLiteral("id"), QStringLiteral("a1")},
-                                {QStringLiteral("event"), QStringLiteral("Heat Advisory")},
-                                {QStringLiteral("severity"), QStringLiteral("Moderate")},
-                                {QStringLiteral("headline"), QJsonValue::Null},
-                                {QStringLiteral("ends"), QStringLiteral("2026-07-14T21:00:00-05:00")}},
-                    QJsonObject{{QStringLiteral("id"), QStringLiteral("a2")},
-                                {QStringLiteral("event"), QStringLiteral("Excessive Heat Warning")},
-                                {QStringLiteral("severity"), QStringLiteral("Severe")}}}},
-        {QStringLiteral("nowcast"), QJsonObject{{QStringLiteral("summary"), QStringLiteral("Rain starting around 10:40 AM")},
-                                                {QStringLiteral("minutes"),
-                                                 QJsonArray{QJsonObject{{QStringLiteral("date"), QStringLiteral("2026-07-14T15:16:00Z")},
-                                                                        {QStringLiteral("chance"), 0.4},
-                                                                        {QStringLiteral("intensity"), 1.2}}}}}},
-        {QStringLiteral("normals"), QJsonObject{{QStringLiteral("highs"), normalsHighs},
-                                                {QStringLiteral("lows"), QJsonObject{}},
-                                                {QStringLiteral("signature"), QStringLiteral("41.9|-87.6")},
-                                                {QStringLiteral("computedYear"), 2026}}},
+    return QJsonObject {
+        { QStringLiteral("forecast"), forecast },
+        { QStringLiteral("alerts"),
+            QJsonArray { QJsonObject { { QStringLiteral("id"), QStringLiteral("a1") },
+                             { QStringLiteral("event"), QStringLiteral("Heat Advisory") },
+                             { QStringLiteral("severity"), QStringLiteral("Moderate") },
+                             { QStringLiteral("headline"), QJsonValue::Null },
+                             { QStringLiteral("ends"), QStringLiteral("2026-07-14T21:00:00-05:00") } },
+                QJsonObject { { QStringLiteral("id"), QStringLiteral("a2") },
+                    { QStringLiteral("event"), QStringLiteral("Excessive Heat Warning") },
+                    { QStringLiteral("severity"), QStringLiteral("Severe") } } } },
+        { QStringLiteral("nowcast"),
+            QJsonObject { { QStringLiteral("summary"), QStringLiteral("Rain starting around 10:40 AM") },
+                { QStringLiteral("minutes"),
+                    QJsonArray { QJsonObject { { QStringLiteral("date"), QStringLiteral("2026-07-14T15:16:00Z") },
+                        { QStringLiteral("chance"), 0.4 }, { QStringLiteral("intensity"), 1.2 } } } } } },
+        { QStringLiteral("normals"),
+            QJsonObject { { QStringLiteral("highs"), normalsHighs }, { QStringLiteral("lows"), QJsonObject {} },
+                { QStringLiteral("signature"), QStringLiteral("41.9|-87.6") },
+                { QStringLiteral("computedYear"), 2026 } } },
     };
 }
 
@@ -68,8 +68,8 @@ TEST(LocalBriefing, TextForTheAppModel)
 
     f.current.time = QStringLiteral("not a time");
     EXPECT_EQ(localBriefingText(f, {}, std::nullopt, std::nullopt), QString());
-    EXPECT_EQ(composeReport(ComposerInputs{f, {}, std::nullopt, std::nullopt}), QStringLiteral("---\n\n"));
-    EXPECT_EQ(composeReport(ComposerInputs{}), QStringLiteral("---\n\n"));
+    EXPECT_EQ(composeReport(ComposerInputs { f, {}, std::nullopt, std::nullopt }), QStringLiteral("---\n\n"));
+    EXPECT_EQ(composeReport(ComposerInputs {}), QStringLiteral("---\n\n"));
 }
 
 TEST(LocalBriefing, ReadsSavedInputs)
@@ -90,8 +90,8 @@ TEST(LocalBriefing, ReadsSavedInputs)
     ASSERT_TRUE(inputs.normals);
     EXPECT_EQ(inputs.normals->highs.value(QStringLiteral("07-14")), 28.0);
 
-    const ComposerInputs empty = composerInputsFromJson(
-        QJsonObject{{QStringLiteral("nowcast"), QJsonValue::Null}, {QStringLiteral("normals"), QJsonValue::Null}});
+    const ComposerInputs empty = composerInputsFromJson(QJsonObject {
+        { QStringLiteral("nowcast"), QJsonValue::Null }, { QStringLiteral("normals"), QJsonValue::Null } });
     EXPECT_TRUE(empty.forecast.daily.isEmpty());
     EXPECT_TRUE(empty.alerts.isEmpty());
     EXPECT_FALSE(empty.nowcast);
@@ -103,18 +103,18 @@ TEST(LocalBriefing, ReadsSavedInputs)
         QJsonValue value;
         const char *message;
     } bad[] = {
-        {"forecast", QJsonArray{}, "Saved inputs: \"forecast\" must be an object."},
-        {"alerts", QJsonObject{}, "Saved inputs: \"alerts\" must be a list."},
-        {"alerts", QJsonArray{1}, "Saved inputs: every alert must be an object."},
-        {"nowcast", QStringLiteral("rain"), "Saved inputs: \"nowcast\" must be null or an object."},
-        {"nowcast", QJsonObject{{QStringLiteral("minutes"), QJsonArray{QJsonObject{}}}},
-         "Saved inputs: a nowcast minute has no valid date."},
-        {"normals", QJsonObject{}, "Saved inputs: \"normals\" must be null or climate normals."},
+        { "forecast", QJsonArray {}, "Saved inputs: \"forecast\" must be an object." },
+        { "alerts", QJsonObject {}, "Saved inputs: \"alerts\" must be a list." },
+        { "alerts", QJsonArray { 1 }, "Saved inputs: every alert must be an object." },
+        { "nowcast", QStringLiteral("rain"), "Saved inputs: \"nowcast\" must be null or an object." },
+        { "nowcast", QJsonObject { { QStringLiteral("minutes"), QJsonArray { QJsonObject {} } } },
+            "Saved inputs: a nowcast minute has no valid date." },
+        { "normals", QJsonObject {}, "Saved inputs: \"normals\" must be null or climate normals." },
     };
     for (const auto &row : bad) {
         SCOPED_TRACE(row.member);
         try {
-            (void)composerInputsFromJson(QJsonObject{{QString::fromLatin1(row.member), row.value}});
+            (void)composerInputsFromJson(QJsonObject { { QString::fromLatin1(row.member), row.value } });
             ADD_FAILURE() << "no error";
         } catch (const AppError &e) {
             EXPECT_EQ(e.description(), QString::fromLatin1(row.message));
@@ -125,17 +125,20 @@ TEST(LocalBriefing, ReadsSavedInputs)
 TEST(CliCompose, ReplaysSavedInputsTheSameWayEveryTime)
 {
     FakeServer server;
-    server.route(QStringLiteral("/v1/forecast"), FakeServer::fromFile(QStringLiteral("openmeteo_forecast_synthetic_chicago_7day.json")));
-    const CliResult forecast =
-        runCli(server, {QStringLiteral("forecast"), QStringLiteral("41.878"), QStringLiteral("-87.6298"), QStringLiteral("America/Chicago")});
+    server.route(QStringLiteral("/v1/forecast"),
+        FakeServer::fromFile(QStringLiteral("openmeteo_forecast_synthetic_chicago_7day.json")));
+    const CliResult forecast = runCli(server,
+        { QStringLiteral("forecast"), QStringLiteral("41.878"), QStringLiteral("-87.6298"),
+            QStringLiteral("America/Chicago") });
     ASSERT_EQ(forecast.exitCode, 0) << forecast.err.toStdString();
     const QJsonObject forecastJson = QJsonDocument::fromJson(forecast.out.toUtf8()).object();
 
     QTemporaryDir dir;
-    const QString path = writeFile(dir, QStringLiteral("inputs.json"), QJsonDocument(savedInputs(forecastJson)).toJson());
-    const CliResult first = runCli(server, {QStringLiteral("compose"), QStringLiteral("--input"), path});
+    const QString path =
+        writeFile(dir, QStringLiteral("inputs.json"), QJsonDocument(savedInputs(forecastJson)).toJson());
+    const CliResult first = runCli(server, { QStringLiteral("compose"), QStringLiteral("--input"), path });
     ASSERT_EQ(first.exitCode, 0) << first.err.toStdString();
-    const CliResult second = runCli(server, {QStringLiteral("compose"), QStringLiteral("--input"), path});
+    const CliResult second = runCli(server, { QStringLiteral("compose"), QStringLiteral("--input"), path });
     EXPECT_EQ(first.out, second.out);
 
     const QStringList lines = first.out.split(u'\n');
@@ -160,10 +163,11 @@ TEST(CliCompose, ReplaysSavedInputsTheSameWayEveryTime)
 
     // The live form with the same forecast and no other sources gives the replay of the forecast alone.
     const QString forecastOnly = writeFile(dir, QStringLiteral("forecast.json"),
-                                           QJsonDocument(QJsonObject{{QStringLiteral("forecast"), forecastJson}}).toJson());
-    const CliResult replay = runCli(server, {QStringLiteral("compose"), QStringLiteral("--input"), forecastOnly});
-    const CliResult live =
-        runCli(server, {QStringLiteral("compose"), QStringLiteral("41.878"), QStringLiteral("-87.6298"), QStringLiteral("America/Chicago")});
+        QJsonDocument(QJsonObject { { QStringLiteral("forecast"), forecastJson } }).toJson());
+    const CliResult replay = runCli(server, { QStringLiteral("compose"), QStringLiteral("--input"), forecastOnly });
+    const CliResult live = runCli(server,
+        { QStringLiteral("compose"), QStringLiteral("41.878"), QStringLiteral("-87.6298"),
+            QStringLiteral("America/Chicago") });
     ASSERT_EQ(live.exitCode, 0) << live.err.toStdString();
     EXPECT_EQ(live.out, replay.out);
 }
@@ -173,12 +177,14 @@ TEST(CliCompose, NoFeaturesAndBadFiles)
     FakeServer server;
     QTemporaryDir dir;
     const auto compose = [&](const QByteArray &content) {
-        return runCli(server, {QStringLiteral("compose"), QStringLiteral("--input"),
-                               writeFile(dir, QStringLiteral("in.json"), content)});
+        return runCli(server,
+            { QStringLiteral("compose"), QStringLiteral("--input"),
+                writeFile(dir, QStringLiteral("in.json"), content) });
     };
     Forecast f = fixtures::quietForecast();
     f.current.time = QStringLiteral("2026-07-14 10:00");
-    CliResult result = compose(QJsonDocument(QJsonObject{{QStringLiteral("forecast"), forecast_json::toJson(f)}}).toJson());
+    CliResult result =
+        compose(QJsonDocument(QJsonObject { { QStringLiteral("forecast"), forecast_json::toJson(f) } }).toJson());
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_EQ(result.out, QStringLiteral("---\n\n"));
     result = compose("{}");
@@ -194,13 +200,15 @@ TEST(CliCompose, NoFeaturesAndBadFiles)
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_FALSE(result.err.isEmpty());
     EXPECT_TRUE(result.out.isEmpty());
-    result = runCli(server, {QStringLiteral("compose"), QStringLiteral("--input"), dir.filePath(QStringLiteral("missing.json"))});
+    result = runCli(
+        server, { QStringLiteral("compose"), QStringLiteral("--input"), dir.filePath(QStringLiteral("missing.json")) });
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_TRUE(result.err.startsWith(QStringLiteral("Cannot read "))) << result.err.toStdString();
-    result = runCli(server, {QStringLiteral("compose"), QStringLiteral("--input"), dir.filePath(QStringLiteral("in.json")),
-                             QStringLiteral("1")});
+    result = runCli(server,
+        { QStringLiteral("compose"), QStringLiteral("--input"), dir.filePath(QStringLiteral("in.json")),
+            QStringLiteral("1") });
     EXPECT_EQ(result.exitCode, 2);
-    result = runCli(server, {QStringLiteral("compose"), QStringLiteral("1"), QStringLiteral("2")});
+    result = runCli(server, { QStringLiteral("compose"), QStringLiteral("1"), QStringLiteral("2") });
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_TRUE(result.err.contains(QStringLiteral("missing TZ")));
 }

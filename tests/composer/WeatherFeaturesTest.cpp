@@ -52,7 +52,8 @@ TEST(WeatherFeatures, BuildsEpisodesFromWetHours)
     };
 
     // One dry hour is bridged; two end the episode.
-    QList<PrecipEpisode> episodes = episodesOf(withHours(base, {{10, 0}, {60, 0}, {20, 0}, {70, 0}, {10, 0}, {10, 0}}));
+    QList<PrecipEpisode> episodes =
+        episodesOf(withHours(base, { { 10, 0 }, { 60, 0 }, { 20, 0 }, { 70, 0 }, { 10, 0 }, { 10, 0 } }));
     ASSERT_EQ(episodes.size(), 1);
     EXPECT_EQ(fixtures::wallClock(episodes[0].start.toTimeZone(clock.timeZone())), QStringLiteral("2026-07-14T11:00"));
     EXPECT_EQ(fixtures::wallClock(episodes[0].end.toTimeZone(clock.timeZone())), QStringLiteral("2026-07-14T14:00"));
@@ -60,27 +61,27 @@ TEST(WeatherFeatures, BuildsEpisodesFromWetHours)
     EXPECT_EQ(episodes[0].peakProbability, 70);
     EXPECT_FALSE(episodes[0].isOngoing);
 
-    episodes = episodesOf(withHours(base, {{60, 0}, {10, 0}, {10, 0}, {50, 0}, {50, 0}}));
+    episodes = episodesOf(withHours(base, { { 60, 0 }, { 10, 0 }, { 10, 0 }, { 50, 0 }, { 50, 0 } }));
     ASSERT_EQ(episodes.size(), 2);
     EXPECT_TRUE(episodes[0].isOngoing);
     EXPECT_EQ(episodes[0].hours, 1);
     EXPECT_EQ(episodes[1].hours, 2);
 
     // A lone hour needs 40 percent.
-    EXPECT_TRUE(episodesOf(withHours(base, {{0, 0}, {35, 0}})).isEmpty());
-    episodes = episodesOf(withHours(base, {{0, 0}, {45, 0}}));
+    EXPECT_TRUE(episodesOf(withHours(base, { { 0, 0 }, { 35, 0 } })).isEmpty());
+    episodes = episodesOf(withHours(base, { { 0, 0 }, { 45, 0 } }));
     ASSERT_EQ(episodes.size(), 1);
     EXPECT_EQ(episodes[0].hours, 1);
 
     // Amounts make an hour wet only above 0.2 mm (or its inch equivalent).
     const Forecast celsius = quietForecast(QStringLiteral("2026-07-14T10:00"), false);
-    EXPECT_EQ(episodesOf(withHours(celsius, {{10, 0.3}, {50, 0}}))[0].hours, 2);
-    EXPECT_EQ(episodesOf(withHours(celsius, {{10, 0.2}, {50, 0}}))[0].hours, 1);
-    EXPECT_EQ(episodesOf(withHours(base, {{10, 0.008}, {50, 0}}))[0].hours, 2);
-    EXPECT_EQ(episodesOf(withHours(base, {{10, 0.007874015748031498}, {50, 0}}))[0].hours, 1);
+    EXPECT_EQ(episodesOf(withHours(celsius, { { 10, 0.3 }, { 50, 0 } }))[0].hours, 2);
+    EXPECT_EQ(episodesOf(withHours(celsius, { { 10, 0.2 }, { 50, 0 } }))[0].hours, 1);
+    EXPECT_EQ(episodesOf(withHours(base, { { 10, 0.008 }, { 50, 0 } }))[0].hours, 2);
+    EXPECT_EQ(episodesOf(withHours(base, { { 10, 0.007874015748031498 }, { 50, 0 } }))[0].hours, 1);
 
     // A group whose first time does not parse is dropped.
-    Forecast broken = withHours(base, {{80, 0}, {80, 0}});
+    Forecast broken = withHours(base, { { 80, 0 }, { 80, 0 } });
     broken.hourly[0].time = QStringLiteral("soon");
     EXPECT_TRUE(episodesOf(broken).isEmpty());
 }
@@ -92,10 +93,17 @@ TEST(WeatherFeatures, PrecipitationType)
         std::initializer_list<qint64> codes;
         PrecipType type;
     } rows[] = {
-        {{61, 71}, PrecipType::Mixed},   {{80, 95}, PrecipType::Storms},      {{85, 61}, PrecipType::Mixed},
-        {{85, 3}, PrecipType::SnowShowers}, {{73}, PrecipType::Snow},        {{66, 71}, PrecipType::Freezing},
-        {{99, 67}, PrecipType::Storms},  {{80, 61}, PrecipType::Showers},     {{63}, PrecipType::Rain},
-        {{51, 2}, PrecipType::Drizzle},  {{3}, PrecipType::Drizzle},
+        { { 61, 71 }, PrecipType::Mixed },
+        { { 80, 95 }, PrecipType::Storms },
+        { { 85, 61 }, PrecipType::Mixed },
+        { { 85, 3 }, PrecipType::SnowShowers },
+        { { 73 }, PrecipType::Snow },
+        { { 66, 71 }, PrecipType::Freezing },
+        { { 99, 67 }, PrecipType::Storms },
+        { { 80, 61 }, PrecipType::Showers },
+        { { 63 }, PrecipType::Rain },
+        { { 51, 2 }, PrecipType::Drizzle },
+        { { 3 }, PrecipType::Drizzle },
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(static_cast<int>(row.type));
@@ -110,9 +118,9 @@ TEST(WeatherFeatures, ComfortFromTheHighestDewPointOfTheNext18Hours)
         bool fahrenheit;
         double dewPoint;
         std::optional<Comfort> comfort;
-    } rows[] = {{false, 18, Comfort::Sticky},   {true, 75, Comfort::Miserable}, {true, 49.9, Comfort::Dry},
-                {true, 50, Comfort::Pleasant},  {true, 59.9, Comfort::Comfortable}, {true, 65, Comfort::Muggy},
-                {true, 70, Comfort::Oppressive}, {false, 9.9, Comfort::Dry}, {false, 10, Comfort::Pleasant}};
+    } rows[] = { { false, 18, Comfort::Sticky }, { true, 75, Comfort::Miserable }, { true, 49.9, Comfort::Dry },
+        { true, 50, Comfort::Pleasant }, { true, 59.9, Comfort::Comfortable }, { true, 65, Comfort::Muggy },
+        { true, 70, Comfort::Oppressive }, { false, 9.9, Comfort::Dry }, { false, 10, Comfort::Pleasant } };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.dewPoint);
         Forecast f = quietForecast(QStringLiteral("2026-07-14T10:00"), row.fahrenheit);
@@ -141,7 +149,7 @@ TEST(WeatherFeatures, TonightFrostAndFreeze)
             f.hourly[i].windSpeed = wind;
         }
         f.hourly[20].temperature = low; // 06:00, the window's last hour
-        f.hourly[9].temperature = -20;  // 19:00, before sunset
+        f.hourly[9].temperature = -20; // 19:00, before sunset
         f.hourly[21].temperature = -20; // 07:00, after sunrise
         return featuresOf(f);
     };
@@ -153,14 +161,14 @@ TEST(WeatherFeatures, TonightFrostAndFreeze)
         bool frost;
         bool freeze;
     } rows[] = {
-        {"frost at 1.5 °C, clear, calm", tonight(false, 1.5, 20, 8), 1.5, true, false},
-        {"cloud cover 40 stops frost", tonight(false, 1.5, 40, 8), 1.5, false, false},
-        {"13 km/h stops frost", tonight(false, 1.5, 20, 13), 1.5, false, false},
-        {"2 °C is still frost", tonight(false, 2, 20, 8), 2, true, false},
-        {"0 °C is freeze", tonight(false, 0, 20, 8), 0, false, true},
-        {"35.6 °F, calm in mph", tonight(true, 35.6, 20, 8), 35.6, true, false},
-        {"8.1 mph stops frost", tonight(true, 35, 20, 8.1), 35, false, false},
-        {"32 °F is freeze", tonight(true, 32, 90, 30), 32, false, true},
+        { "frost at 1.5 °C, clear, calm", tonight(false, 1.5, 20, 8), 1.5, true, false },
+        { "cloud cover 40 stops frost", tonight(false, 1.5, 40, 8), 1.5, false, false },
+        { "13 km/h stops frost", tonight(false, 1.5, 20, 13), 1.5, false, false },
+        { "2 °C is still frost", tonight(false, 2, 20, 8), 2, true, false },
+        { "0 °C is freeze", tonight(false, 0, 20, 8), 0, false, true },
+        { "35.6 °F, calm in mph", tonight(true, 35.6, 20, 8), 35.6, true, false },
+        { "8.1 mph stops frost", tonight(true, 35, 20, 8.1), 35, false, false },
+        { "32 °F is freeze", tonight(true, 32, 90, 30), 32, false, true },
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
@@ -217,30 +225,31 @@ TEST(WeatherFeatures, TheWeekAhead)
     const ForecastClock clock(f.timezone);
     const QDateTime now = *clock.date(f.current.time);
 
-    StretchSummary s = summarizeStretch(withHighs(f, {60, 62, 64, 66, 68, 70, 72}), clock, true, now);
+    StretchSummary s = summarizeStretch(withHighs(f, { 60, 62, 64, 66, 68, 70, 72 }), clock, true, now);
     EXPECT_EQ(s.trend, Trend::Warming);
     EXPECT_FALSE(s.breakpoint);
-    EXPECT_EQ(summarizeStretch(withHighs(f, {72, 70, 68, 66, 64, 62, 60}), clock, true, now).trend, Trend::Cooling);
-    EXPECT_EQ(summarizeStretch(withHighs(f, {60, 61, 62, 63, 64, 65, 66}), clock, true, now).trend, Trend::Steady);
-    EXPECT_EQ(summarizeStretch(withHighs(f, {20, 21, 22, 23, 24, 25, 26}), clock, false, now).trend, Trend::Warming);
+    EXPECT_EQ(summarizeStretch(withHighs(f, { 72, 70, 68, 66, 64, 62, 60 }), clock, true, now).trend, Trend::Cooling);
+    EXPECT_EQ(summarizeStretch(withHighs(f, { 60, 61, 62, 63, 64, 65, 66 }), clock, true, now).trend, Trend::Steady);
+    EXPECT_EQ(summarizeStretch(withHighs(f, { 20, 21, 22, 23, 24, 25, 26 }), clock, false, now).trend, Trend::Warming);
     EXPECT_EQ(summarizeStretch(f.daily.first(1), clock, true, now).trend, Trend::Steady);
 
-    s = summarizeStretch(withHighs(f, {70, 71, 60, 61, 62, 61, 60}), clock, true, now);
+    s = summarizeStretch(withHighs(f, { 70, 71, 60, 61, 62, 61, 60 }), clock, true, now);
     ASSERT_TRUE(s.breakpoint);
     EXPECT_EQ(s.breakpoint->day.date, QStringLiteral("2026-07-16"));
     EXPECT_EQ(s.breakpoint->delta, -11);
     // Equal steps: the first one stays.
-    s = summarizeStretch(withHighs(f, {70, 80, 70, 70, 70, 70, 70}), clock, true, now);
+    s = summarizeStretch(withHighs(f, { 70, 80, 70, 70, 70, 70, 70 }), clock, true, now);
     EXPECT_EQ(s.breakpoint->day.date, QStringLiteral("2026-07-15"));
 
     // Weekend days are Saturday the 18th and Sunday the 19th; they matter from Wednesday to Friday.
     EXPECT_EQ(s.weekend.size(), 2);
     EXPECT_FALSE(s.weekendIsRelevant);
-    for (const char *day : {"2026-07-15T10:00", "2026-07-16T10:00", "2026-07-17T10:00"}) {
+    for (const char *day : { "2026-07-15T10:00", "2026-07-16T10:00", "2026-07-17T10:00" }) {
         SCOPED_TRACE(day);
         EXPECT_TRUE(summarizeStretch(f.daily, clock, true, *clock.date(QString::fromLatin1(day))).weekendIsRelevant);
     }
-    EXPECT_FALSE(summarizeStretch(f.daily, clock, true, *clock.date(QStringLiteral("2026-07-18T10:00"))).weekendIsRelevant);
+    EXPECT_FALSE(
+        summarizeStretch(f.daily, clock, true, *clock.date(QStringLiteral("2026-07-18T10:00"))).weekendIsRelevant);
 
     // Wet days: from tomorrow on, 50 percent or 2.5 mm (0.0984 in).
     QList<DailyWeather> days = f.daily;
@@ -254,7 +263,7 @@ TEST(WeatherFeatures, TheWeekAhead)
     EXPECT_EQ(s.wetDays[1].date, QStringLiteral("2026-07-18"));
 
     // Regimes of the days beyond tomorrow: wet 70-72, dry 80-81, then a jump to 95.
-    days = withHighs(f, {70, 70, 70, 72, 80, 81, 95});
+    days = withHighs(f, { 70, 70, 70, 72, 80, 81, 95 });
     days[2].precipitationProbabilityMax = 60;
     days[3].precipitationProbabilityMax = 70;
     const QList<WeekRegime> regimes = summarizeStretch(days, clock, true, now).regimes;
@@ -279,7 +288,7 @@ TEST(WeatherFeatures, WeekAnomalyAgainstTheNormals)
     EXPECT_FALSE(featuresOf(f).weekAnomaly);
     f = quietForecast(QStringLiteral("2026-07-14T10:00"), false); // highs 21 °C
     EXPECT_DOUBLE_EQ(*featuresOf(f, {}, std::nullopt, normals).weekAnomaly, -1.5);
-    EXPECT_FALSE(featuresOf(f, {}, std::nullopt, ClimateNormals{}).weekAnomaly);
+    EXPECT_FALSE(featuresOf(f, {}, std::nullopt, ClimateNormals {}).weekAnomaly);
 }
 
 TEST(WeatherFeatures, BadInput)
@@ -295,7 +304,7 @@ TEST(WeatherFeatures, BadInput)
 
     // Episodes split into today and tomorrow; an unparsable tomorrow date only empties tomorrow's.
     f = quietForecast(QStringLiteral("2026-07-14T10:00"));
-    f.hourly[2].precipitationProbability = 80;  // 12:00 today
+    f.hourly[2].precipitationProbability = 80; // 12:00 today
     f.hourly[26].precipitationProbability = 80; // 12:00 tomorrow
     f.hourly[45].precipitationProbability = 80; // 07:00 the day after
     WeatherFeatures features = featuresOf(f);

@@ -18,13 +18,13 @@ ComposerInputs inputs()
         qFatal("missing benchmark data");
     }
     ComposerInputs in;
-    in.forecast = ForecastService::parseForecast(json::parseObject(file.readAll()), std::nullopt, true, true,
-                                                 QStringLiteral("America/Chicago"));
+    in.forecast = ForecastService::parseForecast(
+        json::parseObject(file.readAll()), std::nullopt, true, true, QStringLiteral("America/Chicago"));
     NwsAlert alert;
     alert.event = QStringLiteral("Heat Advisory");
     alert.severity = QStringLiteral("Moderate");
     alert.ends = QStringLiteral("2026-07-14T21:00:00-05:00");
-    in.alerts = {alert};
+    in.alerts = { alert };
     ClimateNormals normals;
     for (int day = 1; day <= 31; ++day) {
         normals.highs.insert(QStringLiteral("07-%1").arg(day, 2, 10, QChar(u'0')), 28.0);

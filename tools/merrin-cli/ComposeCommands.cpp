@@ -39,17 +39,15 @@ QCoro::Task<int> compose(CliContext &context)
         const QString zone = context.arg(2, "TZ");
         ForecastService service(*context.network, context.endpoints);
         // Only the forecast is fetched here: alerts stay empty, nowcast and normals absent.
-        inputs.forecast = co_await service.fetchForecast(latitude, longitude, zone, !context.flag(QStringLiteral("celsius")),
-                                                         !context.flag(QStringLiteral("kmh")));
+        inputs.forecast = co_await service.fetchForecast(
+            latitude, longitude, zone, !context.flag(QStringLiteral("celsius")), !context.flag(QStringLiteral("kmh")));
     }
     printText(composer::composeReport(inputs).chopped(1));
     co_return 0;
 }
 
 const CliRegistration registration(QStringLiteral("compose"),
-                                   {QStringLiteral("compose LAT LON TZ [--celsius] [--kmh] | compose --input FILE"),
-                                    {QStringLiteral("celsius"), QStringLiteral("kmh")},
-                                    {QStringLiteral("input")},
-                                    compose});
+    { QStringLiteral("compose LAT LON TZ [--celsius] [--kmh] | compose --input FILE"),
+        { QStringLiteral("celsius"), QStringLiteral("kmh") }, { QStringLiteral("input") }, compose });
 
 } // namespace
