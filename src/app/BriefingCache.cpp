@@ -2,7 +2,6 @@
 #include "app/BriefingCache.h"
 
 #include "platform/Defaults.h"
-#include "text/NumberText.h"
 
 #include <QJsonDocument>
 
@@ -63,10 +62,4 @@ std::optional<CachedBriefing> CachedBriefing::load(const Defaults &defaults)
 void CachedBriefing::save(Defaults &defaults, const CachedBriefing &record)
 {
     defaults.setData(kKey, QJsonDocument(record.toJson()).toJson(QJsonDocument::Compact));
-}
-
-QString briefingSignature(const SavedLocation &location, bool fahrenheit, bool mph, bool localExpertise)
-{
-    return text::cformat("%.2f|%.2f|%d|%d|%d", location.latitude, location.longitude, fahrenheit ? 1 : 0, mph ? 1 : 0,
-                         localExpertise ? 1 : 0);
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ai/BriefingSignature.h"
 #include "weather/SavedLocation.h"
 
 #include <QDateTime>
@@ -31,6 +32,3 @@ struct CachedBriefing
 
     bool operator==(const CachedBriefing &) const = default;
 };
-
-// "%.2f|%.2f|%d|%d|%d": latitude, longitude, then 1 or 0 for Fahrenheit, mph and local expertise.
-[[nodiscard]] QString briefingSignature(const SavedLocation &location, bool fahrenheit, bool mph, bool localExpertise);

@@ -1,22 +1,65 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ai/AiService.h"
+#include "ai/MessagesClient.h"
 #include "app/AppSources.h"
+#include "location/GeocodingService.h"
+#include "location/LocationProvider.h"
 #include "net/Endpoints.h"
+#include "platform/DefaultsNormalsStore.h"
+#include "platform/MinuteForecastSource.h"
+#include "sources/NwsService.h"
+#include "sources/SpcService.h"
+#include "weather/ClimateNormalsService.h"
 #include "weather/ForecastService.h"
+#include "weather/NowcastService.h"
 
 class Clock;
 class Defaults;
+class PositionSource;
 class QNetworkAccessManager;
 
-// The real services behind the app model.
+// The real services behind the app model, one of each for the run.
 class LiveSources : public AppSources
 {
 public:
-    LiveSources(QNetworkAccessManager &network, const Endpoints &endpoints, Defaults &defaults, const Clock &clock);
+    // positionSource may be null: the place is then found by IP look-up only.
+    LiveSources(QNetworkAccessManager &network, const Endpoints &endpoints, Defaults &defaults, Clock &clock,
+                PositionSource *positionSource = nullptr);
 
     [[nodiscard]] QCoro::Task<Forecast> fetchForecast(SavedLocation place, bool fahrenheit, bool mph) override;
+    [[nodiscard]] QCoro::Task<QList<NwsAlert>> activeAlerts(double latitude, double longitude) override;
+    [[nodiscard]] QCoro::Task<std::optional<NextHourNowcast>> nextHourNowcast(double latitude, double longitude,
+                                                                              QString timezone) override;
+    [[nodiscard]] QCoro::Task<std::optional<ClimateNormals>> loadNormals(double latitude, double longitude,
+                                                                         QString timezone) override;
+    [[nodiscard]] QCoro::Task<SavedLocation> resolveCurrentLocation() override;
+    [[nodiscard]] bool deviceLocationAuthorized() const override;
+    [[nodiscard]] QCoro::Task<std::optional<BriefingResult>> generateBriefing(SavedLocation place,
+                                                                              std::optional<QString> apiKey,
+                                                                              Flags flags) override;
+    [[nodiscard]] QCoro::Task<QString> answer(QString question, SavedLocation place, std::optional<QString> apiKey,
+                                              QList<QaPair> history, Flags flags) override;
+
+    [[nodiscard]] std::optional<QString> localBriefingText(const Forecast &forecast, const QList<NwsAlert> &alerts,
+                                                           const std::optional<NextHourNowcast> &nowcast,
+                                                           const std::optional<ClimateNormals> &normals,
+                                                           const SavedLocation &place) const override;
+
+    [[nodiscard]] GeocodingService &geocoding() { return m_geocoding; }
+    [[nodiscard]] NowcastService &nowcast() { return m_nowcast; }
 
 private:
     ForecastService m_forecasts;
+    NwsService m_nws;
+    SpcService m_spc;
+    MinuteForecastSource m_minutes;
+    NowcastService m_nowcast;
+    DefaultsNormalsStore m_normalsStore;
+    ClimateNormalsService m_normals;
+    LocationProvider m_location;
+    GeocodingService m_geocoding;
+    MessagesClient m_messages;
+    AiService m_ai;
 };

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/SettingsStore.h"
 
+#include "location/PlaceLists.h"
 #include "net/Clock.h"
 #include "platform/Defaults.h"
 #include "platform/KeyStore.h"
@@ -233,32 +234,17 @@ void SettingsStore::setRecentLocations(const QList<SavedLocation> &value)
 
 bool SettingsStore::isFavorite(const SavedLocation &place) const
 {
-    return std::any_of(m_favorites.cbegin(), m_favorites.cend(),
-                       [&place](const SavedLocation &f) { return f.isSamePlace(place); });
+    return places::isFavorite(m_favorites, place);
 }
 
 void SettingsStore::toggleFavorite(const SavedLocation &place)
 {
-    QList<SavedLocation> favorites = m_favorites;
-    const auto it = std::find_if(favorites.begin(), favorites.end(),
-                                 [&place](const SavedLocation &f) { return f.isSamePlace(place); });
-    if (it != favorites.end()) {
-        favorites.erase(it);
-    } else {
-        favorites.append(place);
-    }
-    setFavorites(favorites);
+    setFavorites(places::toggleFavorite(m_favorites, place));
 }
 
 void SettingsStore::addRecent(const SavedLocation &place)
 {
-    QList<SavedLocation> recents = m_recentLocations;
-    recents.removeIf([&place](const SavedLocation &r) { return r.isSamePlace(place); });
-    recents.prepend(place);
-    while (recents.size() > kMaxRecents) {
-        recents.removeLast();
-    }
-    setRecentLocations(recents);
+    setRecentLocations(places::addRecent(m_recentLocations, place));
 }
 
 void SettingsStore::clearRecents()

@@ -41,8 +41,6 @@ class SettingsStore : public QObject
     Q_PROPERTY(bool keyringAvailable READ keyringAvailable NOTIFY keyringAvailableChanged)
 
 public:
-    static constexpr int kMaxRecents = 10;
-
     SettingsStore(Defaults &defaults, KeyStore &keys, const Clock &clock, QObject *parent = nullptr);
 
     [[nodiscard]] bool useFahrenheit() const { return m_useFahrenheit; }

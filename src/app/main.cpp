@@ -8,6 +8,7 @@
 #include "net/Endpoints.h"
 #include "platform/Defaults.h"
 #include "platform/KeyStore.h"
+#include "platform/PositionSource.h"
 #include "ui/AppBridge.h"
 #include "ui/HomeViewModel.h"
 
@@ -55,7 +56,8 @@ int main(int argc, char *argv[])
 
     SettingsStore settings(defaults, keys, clock);
     settings.countDayOfUse();
-    LiveSources sources(network, endpoints, defaults, clock);
+    const std::unique_ptr<PositionSource> position = PositionSource::createDefault();
+    LiveSources sources(network, endpoints, defaults, clock, position.get());
     AppModel model(settings, sources, defaults, clock);
     MerrinValeApp merrin(model, settings);
     HomeViewModel home(model);

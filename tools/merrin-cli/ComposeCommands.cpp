@@ -6,7 +6,12 @@
 #include "composer/LocalBriefing.h"
 #include "net/AppError.h"
 #include "net/JsonReaders.h"
-#include "weather/ForecastService.h"
+#include "app/LiveSources.h"
+#include "platform/Defaults.h"
+
+#include <QDir>
+
+#include <exception>
 
 #include <QFile>
 
@@ -37,10 +42,27 @@ QCoro::Task<int> compose(CliContext &context)
         const double latitude = context.number(0, "LAT");
         const double longitude = context.number(1, "LON");
         const QString zone = context.arg(2, "TZ");
-        ForecastService service(*context.network, context.endpoints);
-        // Only the forecast is fetched here: alerts stay empty, nowcast and normals absent.
-        inputs.forecast = co_await service.fetchForecast(
-            latitude, longitude, zone, !context.flag(QStringLiteral("celsius")), !context.flag(QStringLiteral("kmh")));
+        // The four inputs are fetched together, as a refresh of the app does.
+        Defaults defaults(QDir(context.stateDir).filePath(QStringLiteral("MerrinVale.conf")));
+        LiveSources sources(*context.network, context.endpoints, defaults, *context.clock);
+        const SavedLocation place{QStringLiteral("Here"), std::nullopt, std::nullopt, latitude, longitude, zone};
+        auto forecastTask = sources.fetchForecast(place, !context.flag(QStringLiteral("celsius")),
+                                                  !context.flag(QStringLiteral("kmh")));
+        auto alertsTask = sources.activeAlerts(latitude, longitude);
+        auto nowcastTask = sources.nextHourNowcast(latitude, longitude, zone);
+        auto normalsTask = sources.loadNormals(latitude, longitude, zone);
+        std::exception_ptr failure;
+        try {
+            inputs.forecast = co_await std::move(forecastTask);
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        inputs.alerts = co_await std::move(alertsTask);
+        inputs.nowcast = co_await std::move(nowcastTask);
+        inputs.normals = co_await std::move(normalsTask);
+        if (failure) {
+            std::rethrow_exception(failure);
+        }
     }
     printText(composer::composeReport(inputs).chopped(1));
     co_return 0;
