@@ -35,6 +35,10 @@ AppModel::AppModel(SettingsStore &settings, AppSources &sources, Defaults &defau
     , m_clock(clock)
     , m_intervals(intervals)
 {
+    for (auto signal : {&AppModel::briefingChanged, &AppModel::forecastChanged, &AppModel::alertsChanged,
+                        &AppModel::nowcastChanged, &AppModel::normalsChanged, &AppModel::locationChanged}) {
+        QObject::connect(this, signal, this, &AppModel::currentBriefingChanged);
+    }
     // The key flags start false and are corrected from the keyring moments later.
     (void)m_settings.refreshKeyFlags();
 }

@@ -45,6 +45,7 @@ class AppModel : public QObject
     Q_PROPERTY(bool briefingRewriting READ briefingRewriting NOTIFY briefingRewritingChanged)
     Q_PROPERTY(bool askLoading READ askLoading NOTIFY askLoadingChanged)
     Q_PROPERTY(QString askError READ askErrorText NOTIFY askErrorChanged)
+    Q_PROPERTY(QString currentBriefing READ currentBriefingOrEmpty NOTIFY currentBriefingChanged)
     Q_PROPERTY(SettingsStore *settings READ settings CONSTANT)
 
 public:
@@ -102,6 +103,7 @@ public:
     // The briefing the user hears: the AI briefing, else the local composer's text for the
     // forecast (empty when it has nothing to say), else nothing.
     [[nodiscard]] std::optional<QString> currentBriefingText() const;
+    [[nodiscard]] QString currentBriefingOrEmpty() const { return currentBriefingText().value_or(QString()); }
 
     Q_INVOKABLE void refreshNow();
     Q_INVOKABLE void useCurrentLocationNow();
@@ -125,6 +127,8 @@ Q_SIGNALS:
     void askHistoryChanged();
     void askLoadingChanged();
     void askErrorChanged();
+    // What currentBriefingText() reads may have changed.
+    void currentBriefingChanged();
 
 private:
     QCoro::Task<> alertLoop(quint64 generation);

@@ -14,6 +14,8 @@
 #include <QNetworkAccessManager>
 #include <QTemporaryDir>
 
+#include <QCoroTimer>
+
 #include <gtest/gtest.h>
 
 using namespace std::chrono_literals;
@@ -44,11 +46,15 @@ public:
         if (!key) {
             co_return std::nullopt;
         }
+        if (briefingDelay.count() > 0) {
+            co_await QCoro::sleepFor(briefingDelay);
+        }
         co_return std::optional<BriefingResult>(briefing);
     }
 
     int alertRequests = 0;
     int briefingRequests = 0;
+    std::chrono::milliseconds briefingDelay{0};
     QList<NwsAlert> alerts;
     std::optional<BriefingResult> briefing;
 };
@@ -282,4 +288,112 @@ TEST_F(AppModelTest, AWhitespaceQuestionDoesNothing)
     EXPECT_FALSE(model->askLoading());
     EXPECT_FALSE(model->askError().has_value());
     EXPECT_TRUE(model->askHistory().isEmpty());
+}
+
+namespace {
+
+// A refresh's briefing states, sampled while its request is under way.
+struct BriefingStates
+{
+    bool loading = false;
+    bool rewriting = false;
+    std::optional<QString> shown;
+};
+
+} // namespace
+
+TEST_F(AppModelTest, TheCachedBriefingIsShownAndReusedByAge)
+{
+    await(settings.setApiKey(QStringLiteral("sk-test")));
+    sources.briefing = BriefingResult{QStringLiteral("Fresh words."), QStringLiteral("Will it rain?"), QStringLiteral("Fresh")};
+    sources.briefingDelay = 300ms;
+    const SavedLocation here = place(41.5);
+    settings.setLastLocation(here);
+    const QString signature = briefingSignature(here, true, true, false);
+
+    const auto runWithCacheAged = [&](qint64 minutes) {
+        CachedBriefing::save(defaults, CachedBriefing{QStringLiteral("Cached words."), QStringLiteral("Cached question?"),
+                                                      QStringLiteral("Cached"), signature,
+                                                      clock.now().addSecs(-minutes * 60)});
+        auto model = makeModel();
+        sources.briefingRequests = 0;
+        BriefingStates during;
+        bool sampled = false;
+        QObject::connect(model.get(), &AppModel::briefingLoadingChanged, model.get(), [&] {
+            if (!sampled && (model->briefingLoading() || model->briefingRewriting())) {
+                sampled = true;
+                during = {model->briefingLoading(), model->briefingRewriting(), model->briefing()};
+            }
+        });
+        QObject::connect(model.get(), &AppModel::briefingRewritingChanged, model.get(), [&] {
+            if (!sampled && (model->briefingLoading() || model->briefingRewriting())) {
+                sampled = true;
+                during = {model->briefingLoading(), model->briefingRewriting(), model->briefing()};
+            }
+        });
+        auto task = model->start();
+        // Shown at once, before any answer arrives.
+        const std::optional<QString> first = model->briefing();
+        await(std::move(task));
+        return std::tuple{first, during, model->briefing(), sources.briefingRequests};
+    };
+
+    {
+        SCOPED_TRACE("40 minutes: shown, then rewritten");
+        const auto [first, during, final, requests] = runWithCacheAged(40);
+        EXPECT_EQ(first, QStringLiteral("Cached words."));
+        EXPECT_TRUE(during.rewriting);
+        EXPECT_FALSE(during.loading);
+        EXPECT_EQ(during.shown, QStringLiteral("Cached words."));
+        EXPECT_EQ(final, QStringLiteral("Fresh words."));
+        EXPECT_EQ(requests, 1);
+        // The new briefing is stored for the next start.
+        EXPECT_EQ(CachedBriefing::load(defaults)->text, QStringLiteral("Fresh words."));
+    }
+    {
+        SCOPED_TRACE("20 minutes: shown, no request");
+        const auto [first, during, final, requests] = runWithCacheAged(20);
+        EXPECT_EQ(first, QStringLiteral("Cached words."));
+        EXPECT_EQ(final, QStringLiteral("Cached words."));
+        EXPECT_EQ(requests, 0);
+    }
+    {
+        SCOPED_TRACE("2 hours: not shown, loading until the new one arrives");
+        const auto [first, during, final, requests] = runWithCacheAged(120);
+        EXPECT_FALSE(first.has_value());
+        EXPECT_TRUE(during.loading);
+        EXPECT_FALSE(during.rewriting);
+        EXPECT_EQ(final, QStringLiteral("Fresh words."));
+        EXPECT_EQ(requests, 1);
+    }
+    {
+        SCOPED_TRACE("another unit: the signature differs, nothing reused");
+        settings.setUseFahrenheit(false);
+        const auto [first, during, final, requests] = runWithCacheAged(5);
+        EXPECT_FALSE(first.has_value());
+        EXPECT_EQ(requests, 1);
+        settings.setUseFahrenheit(true);
+    }
+    await(settings.setApiKey(QString()));
+}
+
+TEST_F(AppModelTest, RemovingTheKeyClearsTheBriefing)
+{
+    await(settings.setApiKey(QStringLiteral("sk-test")));
+    sources.briefing = BriefingResult{QStringLiteral("Words."), QStringLiteral("Question?"), QStringLiteral("Headline")};
+    auto model = makeModel();
+    model->select(place(41.5));
+    ASSERT_TRUE(spinUntil([&] { return model->briefing().has_value(); }));
+    EXPECT_EQ(model->headline(), QStringLiteral("Headline"));
+    EXPECT_EQ(model->currentBriefingText(), QStringLiteral("Words."));
+
+    await(settings.setApiKey(QStringLiteral("   ")));
+    await(model->refresh());
+    EXPECT_FALSE(model->briefing().has_value());
+    EXPECT_FALSE(model->headline().has_value());
+    EXPECT_FALSE(model->suggestedQuestion().has_value());
+    EXPECT_FALSE(model->briefingLoading());
+    EXPECT_FALSE(model->briefingRewriting());
+    // The local composer speaks instead.
+    EXPECT_FALSE(model->currentBriefingText()->isEmpty());
 }
