@@ -20,8 +20,8 @@ const QString kAirPath = QStringLiteral("/v1/air-quality");
 
 QByteArray part(const char *key)
 {
-    const QJsonObject spec = QJsonDocument::fromJson(testData(QStringLiteral("forecast_text/full_conus.json"))).object();
-    return QJsonDocument(spec.value(QLatin1StringView(key)).toObject()).toJson(QJsonDocument::Compact);
+    const QJsonObject testCase = QJsonDocument::fromJson(testData(QStringLiteral("forecast_text/full_conus.json"))).object();
+    return QJsonDocument(testCase.value(QLatin1StringView(key)).toObject()).toJson(QJsonDocument::Compact);
 }
 
 QString golden(const QString &name)

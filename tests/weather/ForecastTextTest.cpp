@@ -26,13 +26,13 @@ std::optional<QJsonObject> objectOrFile(const QJsonValue &value)
 
 QString renderCase(const QString &name)
 {
-    const QJsonObject spec = QJsonDocument::fromJson(testData(kFolder + name + QStringLiteral(".json"))).object();
-    const forecast_text::Options options{spec.value(QLatin1StringView("timezone")).toString(),
-                                         spec.value(QLatin1StringView("fahrenheit")).toBool(),
-                                         spec.value(QLatin1StringView("mph")).toBool()};
-    return forecast_text::render(*objectOrFile(spec.value(QLatin1StringView("main"))),
-                                 objectOrFile(spec.value(QLatin1StringView("fallback"))),
-                                 objectOrFile(spec.value(QLatin1StringView("airQuality"))), options);
+    const QJsonObject testCase = QJsonDocument::fromJson(testData(kFolder + name + QStringLiteral(".json"))).object();
+    const forecast_text::Options options{testCase.value(QLatin1StringView("timezone")).toString(),
+                                         testCase.value(QLatin1StringView("fahrenheit")).toBool(),
+                                         testCase.value(QLatin1StringView("mph")).toBool()};
+    return forecast_text::render(*objectOrFile(testCase.value(QLatin1StringView("main"))),
+                                 objectOrFile(testCase.value(QLatin1StringView("fallback"))),
+                                 objectOrFile(testCase.value(QLatin1StringView("airQuality"))), options);
 }
 
 QString golden(const QString &name)
