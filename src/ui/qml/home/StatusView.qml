@@ -12,6 +12,7 @@ Item {
     required property string message
     required property string detail
     signal retry
+    signal searchRequested
 
     readonly property bool loading: state === HomeViewModel.FindingLocation || state === HomeViewModel.LoadingForecast
 
@@ -48,6 +49,13 @@ Item {
             visible: view.state === HomeViewModel.Failed
             text: "Retry"
             onClicked: view.retry()
+        }
+        Button {
+            Layout.alignment: Qt.AlignHCenter
+            visible: view.state === HomeViewModel.NoLocation
+            text: "Search for a location"
+            highlighted: true
+            onClicked: view.searchRequested()
         }
     }
 }
