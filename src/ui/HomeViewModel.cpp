@@ -52,10 +52,12 @@ QString HomeViewModel::errorDetail() const
     if (!m_model) {
         return {};
     }
-    if (m_model->locationError()) {
-        return *m_model->locationError();
+    // A failed forecast explains itself; otherwise the failed look-up of the device's place
+    // does (a place chosen since then does not clear that error).
+    if (state() == State::Failed) {
+        return m_model->forecastError().value_or(QString());
     }
-    return m_model->forecastError().value_or(QString());
+    return m_model->locationError().value_or(QString());
 }
 
 bool HomeViewModel::isFavorite() const

@@ -116,6 +116,24 @@ TEST_F(PlacePickingTest, TheStarFollowsTheCurrentPlaceAndTheFavourites)
     EXPECT_EQ(settings.favorites().size(), 1);
 }
 
+TEST_F(PlacePickingTest, TheErrorDetailNamesWhatFailedLast)
+{
+    HomeViewModel home(model);
+
+    SCOPED_TRACE("the device's place cannot be found");
+    test_support::await(model.useCurrentLocation());
+    ASSERT_TRUE(model.locationError().has_value());
+    EXPECT_EQ(home.state(), HomeViewModel::State::NoLocation);
+    EXPECT_EQ(home.errorDetail(), *model.locationError());
+
+    SCOPED_TRACE("a place picked since then whose forecast fails shows the forecast's error");
+    model.select(place(QStringLiteral("Rome"), 41.9, 12.5));
+    ASSERT_TRUE(spinUntil([&] { return !model.forecastLoading(); }, 5s));
+    ASSERT_TRUE(model.forecastError().has_value());
+    EXPECT_EQ(home.state(), HomeViewModel::State::Failed);
+    EXPECT_EQ(home.errorDetail(), *model.forecastError());
+}
+
 TEST_F(PlacePickingTest, PicksSelectThePlaceAndKeepTheRecentList)
 {
     PlaceSearchViewModel search(sources.geocoding(), model, 20ms);

@@ -2,7 +2,8 @@
 import QtQuick
 import QtQuick.Controls
 
-// A flat button showing one symbol, with a tooltip and an accessible name.
+// A flat button showing one symbol, with a tooltip and an accessible name. While busy the
+// symbol pulses.
 ToolButton {
     id: button
 
@@ -19,21 +20,29 @@ ToolButton {
     ToolTip.delay: 500
     ToolTip.text: hint
 
+    background: Rectangle {
+        radius: 10
+        color: Theme.fill
+        opacity: button.down ? 0.9 : button.hovered || button.visualFocus ? 0.5 : 0
+    }
+
     contentItem: Item {
         SymbolIcon {
+            id: glyph
             anchors.centerIn: parent
-            visible: !button.busy
             name: button.symbol
             size: 20
-            color: button.symbolColor
-            opacity: button.enabled ? 1 : 0.4
-        }
-        BusyIndicator {
-            anchors.centerIn: parent
-            width: 22
-            height: 22
-            visible: button.busy
-            running: visible
+            color: button.busy ? Theme.blue : button.symbolColor
+            opacity: button.enabled || button.busy ? 1 : 0.4
+
+            // While busy the symbol pulses.
+            SequentialAnimation on opacity {
+                running: button.busy
+                loops: Animation.Infinite
+                onStopped: glyph.opacity = Qt.binding(() => button.enabled || button.busy ? 1 : 0.4)
+                NumberAnimation { from: 1; to: 0.25; duration: 600; easing.type: Easing.InOutQuad }
+                NumberAnimation { from: 0.25; to: 1; duration: 600; easing.type: Easing.InOutQuad }
+            }
         }
     }
 }

@@ -22,6 +22,12 @@ Item {
         onSearchRequested: screen.searchRequested()
     }
 
+    // A place chosen since the look-up failed makes its error old news.
+    Connections {
+        target: App.model
+        function onLocationChanged() { locationBanner.dismissed = true }
+    }
+
     ScrollView {
         anchors.fill: parent
         visible: screen.home.state === HomeViewModel.Cards
@@ -33,6 +39,7 @@ Item {
 
             // A failed look-up of the device's place while another place's forecast is shown.
             ErrorBanner {
+                id: locationBanner
                 Layout.fillWidth: true
                 Layout.leftMargin: 16
                 Layout.rightMargin: 16
@@ -44,7 +51,7 @@ Item {
                 Layout.fillWidth: true
                 Layout.leftMargin: 16
                 Layout.rightMargin: 16
-                Layout.topMargin: 16
+                Layout.topMargin: locationBanner.visible ? 0 : 16
                 placeLabel: screen.home.placeLabel
                 temperature: screen.home.temperature
                 feelsLike: screen.home.feelsLike

@@ -51,11 +51,26 @@ Item {
             onClicked: view.retry()
         }
         Button {
+            id: searchButton
             Layout.alignment: Qt.AlignHCenter
             visible: view.state === HomeViewModel.NoLocation
             text: "Search for a location"
-            highlighted: true
+            padding: 12
+            leftPadding: 18
+            rightPadding: 18
+            font.pixelSize: Theme.size(14)
+            font.weight: Font.DemiBold
             onClicked: view.searchRequested()
+            contentItem: Label {
+                text: searchButton.text
+                font: searchButton.font
+                color: "white"
+                horizontalAlignment: Text.AlignHCenter
+            }
+            background: Rectangle {
+                radius: 12
+                color: searchButton.down ? Theme.deepBlue : Theme.blue
+            }
         }
     }
 }

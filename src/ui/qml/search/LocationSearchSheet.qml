@@ -40,7 +40,8 @@ Popup {
         function onRowsChanged() { Qt.callLater(list.selectFirst) }
     }
 
-    contentItem: ColumnLayout {
+    ColumnLayout {
+        anchors.fill: parent
         spacing: 12
 
         RowLayout {
