@@ -11,6 +11,7 @@
 #include "platform/PositionSource.h"
 #include "ui/AppBridge.h"
 #include "ui/HomeViewModel.h"
+#include "ui/PlaceSearchViewModel.h"
 
 #include <QDirIterator>
 #include <QFontDatabase>
@@ -61,7 +62,8 @@ int main(int argc, char *argv[])
     AppModel model(settings, sources, defaults, clock);
     MerrinValeApp merrin(model, settings);
     HomeViewModel home(model);
-    AppBridge bridge(model, merrin, home);
+    PlaceSearchViewModel search(sources.geocoding(), model);
+    AppBridge bridge(model, merrin, home, search);
     AppBridge::setInstance(&bridge);
 
     QObject::connect(&app, &QGuiApplication::applicationStateChanged, &merrin, [&merrin](Qt::ApplicationState state) {

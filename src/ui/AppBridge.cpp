@@ -10,11 +10,13 @@ namespace {
 AppBridge *g_instance = nullptr;
 }
 
-AppBridge::AppBridge(AppModel &model, MerrinValeApp &app, HomeViewModel &home, QObject *parent)
+AppBridge::AppBridge(AppModel &model, MerrinValeApp &app, HomeViewModel &home, PlaceSearchViewModel &search,
+                     QObject *parent)
     : QObject(parent)
     , m_model(&model)
     , m_app(&app)
     , m_home(&home)
+    , m_search(&search)
 {
 }
 

@@ -5,6 +5,7 @@
 #include "app/MerrinValeApp.h"
 #include "app/SettingsStore.h"
 #include "ui/HomeViewModel.h"
+#include "ui/PlaceSearchViewModel.h"
 
 #include <QObject>
 #include <QtQml/qqmlregistration.h>
@@ -12,8 +13,8 @@
 class QJSEngine;
 class QQmlEngine;
 
-// What QML sees of the application: the one model, its settings, the app state and the home
-// screen's view. The application owns all of them; QML only borrows.
+// What QML sees of the application: the one model, its settings, the app state, the home
+// screen's view and the place search. The application owns all of them; QML only borrows.
 class AppBridge : public QObject
 {
     Q_OBJECT
@@ -23,14 +24,17 @@ class AppBridge : public QObject
     Q_PROPERTY(SettingsStore *settings READ settings CONSTANT)
     Q_PROPERTY(MerrinValeApp *app READ app CONSTANT)
     Q_PROPERTY(HomeViewModel *home READ home CONSTANT)
+    Q_PROPERTY(PlaceSearchViewModel *search READ search CONSTANT)
 
 public:
-    AppBridge(AppModel &model, MerrinValeApp &app, HomeViewModel &home, QObject *parent = nullptr);
+    AppBridge(AppModel &model, MerrinValeApp &app, HomeViewModel &home, PlaceSearchViewModel &search,
+              QObject *parent = nullptr);
 
     [[nodiscard]] AppModel *model() const { return m_model; }
     [[nodiscard]] SettingsStore *settings() const;
     [[nodiscard]] MerrinValeApp *app() const { return m_app; }
     [[nodiscard]] HomeViewModel *home() const { return m_home; }
+    [[nodiscard]] PlaceSearchViewModel *search() const { return m_search; }
 
     // The instance QML uses; set by the application before the QML engine loads.
     static void setInstance(AppBridge *bridge);
@@ -40,4 +44,5 @@ private:
     AppModel *m_model;
     MerrinValeApp *m_app;
     HomeViewModel *m_home;
+    PlaceSearchViewModel *m_search;
 };

@@ -2,6 +2,7 @@
 #include "ui/HomeViewModel.h"
 
 #include "app/AppModel.h"
+#include "app/SettingsStore.h"
 #include "ui/text/HomeText.h"
 
 HomeViewModel::HomeViewModel(AppModel &model, QObject *parent)
@@ -13,6 +14,7 @@ HomeViewModel::HomeViewModel(AppModel &model, QObject *parent)
                         &AppModel::forecastErrorChanged}) {
         QObject::connect(&model, signal, this, &HomeViewModel::changed);
     }
+    QObject::connect(model.settings(), &SettingsStore::favoritesChanged, this, &HomeViewModel::changed);
 }
 
 HomeViewModel::State HomeViewModel::state() const
@@ -50,8 +52,22 @@ QString HomeViewModel::errorDetail() const
     if (!m_model) {
         return {};
     }
-    if (m_model->locationError()) {
-        return *m_model->locationError();
+    // A failed forecast explains itself; otherwise the failed look-up of the device's place
+    // does (a place chosen since then does not clear that error).
+    if (state() == State::Failed) {
+        return m_model->forecastError().value_or(QString());
     }
-    return m_model->forecastError().value_or(QString());
+    return m_model->locationError().value_or(QString());
+}
+
+bool HomeViewModel::isFavorite() const
+{
+    return m_model && m_model->location() && m_model->settings()->isFavorite(*m_model->location());
+}
+
+void HomeViewModel::toggleFavorite()
+{
+    if (m_model && m_model->location()) {
+        m_model->settings()->toggleFavorite(*m_model->location());
+    }
 }

@@ -9,7 +9,7 @@
 class AppModel;
 
 // The home screen's view of the app model: which state the screen is in and the texts of the
-// hero card, updated whenever the model changes.
+// hero card, updated whenever the model or the favourites change.
 class HomeViewModel : public QObject
 {
     Q_OBJECT
@@ -21,6 +21,7 @@ class HomeViewModel : public QObject
     Q_PROPERTY(QString temperature READ temperature NOTIFY changed)
     Q_PROPERTY(QString feelsLike READ feelsLike NOTIFY changed)
     Q_PROPERTY(QString errorDetail READ errorDetail NOTIFY changed)
+    Q_PROPERTY(bool isFavorite READ isFavorite NOTIFY changed)
 
 public:
     enum class State { FindingLocation, LoadingForecast, NoLocation, Failed, Cards };
@@ -35,6 +36,11 @@ public:
     [[nodiscard]] QString feelsLike() const;
     // The location or forecast error to show under the state message, if any.
     [[nodiscard]] QString errorDetail() const;
+    // Whether the current place is one of the favourites (false without a place).
+    [[nodiscard]] bool isFavorite() const;
+
+    // Adds the current place to the favourites, or removes it when it is one already.
+    Q_INVOKABLE void toggleFavorite();
 
 Q_SIGNALS:
     void changed();

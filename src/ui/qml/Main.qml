@@ -37,15 +37,26 @@ ApplicationWindow {
                 font.weight: Font.Black
                 Layout.fillWidth: true
             }
-            ToolButton {
+            SymbolButton {
+                symbol: "magnifyingglass"
+                label: "Search"
+                hint: "Search for a location (Ctrl+F)"
+                onClicked: window.openSearch()
+            }
+            SymbolButton {
+                symbol: "location"
+                label: "Use my location"
+                busy: App.model.locationLoading
+                enabled: !App.model.locationLoading
+                onClicked: App.model.useCurrentLocationNow()
+            }
+            SymbolButton {
                 id: refreshButton
-                text: "↻"
-                font.pixelSize: 20
+                symbol: "arrow.clockwise"
+                label: "Refresh"
+                hint: "Refresh (Ctrl+R)"
                 enabled: App.model.hasLocation && !App.model.forecastLoading
                 onClicked: App.model.refreshNow()
-                ToolTip.visible: hovered
-                ToolTip.text: "Refresh (Ctrl+R)"
-                Accessible.name: "Refresh"
             }
         }
     }
@@ -55,8 +66,23 @@ ApplicationWindow {
         onActivated: if (refreshButton.enabled) App.model.refreshNow()
     }
 
+    Shortcut {
+        sequences: [StandardKey.Find, "Ctrl+L"]
+        onActivated: window.openSearch()
+    }
+
+    function openSearch() {
+        if (!App.app.showWelcome)
+            searchSheet.open()
+    }
+
     HomeScreen {
         anchors.fill: parent
+        onSearchRequested: window.openSearch()
+    }
+
+    LocationSearchSheet {
+        id: searchSheet
     }
 
     WelcomeSheet {

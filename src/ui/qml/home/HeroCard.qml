@@ -4,13 +4,15 @@ import QtQuick.Controls
 import QtQuick.Layouts
 import MerrinVale
 
-// The place, the temperature now and how it feels.
+// The place with its favourite star, the temperature now and how it feels.
 Rectangle {
     id: card
 
     required property string placeLabel
     required property string temperature
     required property string feelsLike
+    required property bool isFavorite
+    signal favoriteToggled
 
     implicitHeight: column.implicitHeight + 40
     radius: 18
@@ -23,13 +25,26 @@ Rectangle {
         anchors.margins: 20
         spacing: 4
 
-        Label {
+        RowLayout {
             Layout.fillWidth: true
-            text: card.placeLabel
-            color: Theme.text
-            elide: Text.ElideRight
-            font.pixelSize: Theme.size(19)
-            font.weight: Font.Bold
+            spacing: 4
+            Label {
+                Layout.fillWidth: true
+                text: card.placeLabel
+                color: Theme.text
+                elide: Text.ElideRight
+                font.pixelSize: Theme.size(19)
+                font.weight: Font.Bold
+            }
+            SymbolButton {
+                symbol: card.isFavorite ? "star.fill" : "star"
+                label: card.isFavorite ? "Remove from favourites" : "Add to favourites"
+                symbolColor: card.isFavorite ? Theme.amber : Theme.secondaryText
+                Accessible.role: Accessible.CheckBox
+                Accessible.checkable: true
+                Accessible.checked: card.isFavorite
+                onClicked: card.favoriteToggled()
+            }
         }
         Label {
             text: card.temperature

@@ -10,6 +10,7 @@ Item {
     id: screen
 
     readonly property var home: App.home
+    signal searchRequested
 
     StatusView {
         anchors.fill: parent
@@ -18,6 +19,13 @@ Item {
         message: screen.home.stateMessage
         detail: screen.home.errorDetail
         onRetry: App.model.refreshNow()
+        onSearchRequested: screen.searchRequested()
+    }
+
+    // A place chosen since the look-up failed makes its error old news.
+    Connections {
+        target: App.model
+        function onLocationChanged() { locationBanner.dismissed = true }
     }
 
     ScrollView {
@@ -29,12 +37,26 @@ Item {
             width: parent.width
             spacing: 16
 
+            // A failed look-up of the device's place while another place's forecast is shown.
+            ErrorBanner {
+                id: locationBanner
+                Layout.fillWidth: true
+                Layout.leftMargin: 16
+                Layout.rightMargin: 16
+                Layout.topMargin: 16
+                message: App.model.locationError
+            }
+
             HeroCard {
                 Layout.fillWidth: true
-                Layout.margins: 16
+                Layout.leftMargin: 16
+                Layout.rightMargin: 16
+                Layout.topMargin: locationBanner.visible ? 0 : 16
                 placeLabel: screen.home.placeLabel
                 temperature: screen.home.temperature
                 feelsLike: screen.home.feelsLike
+                isFavorite: screen.home.isFavorite
+                onFavoriteToggled: screen.home.toggleFavorite()
             }
 
             BriefingText {

@@ -12,6 +12,7 @@ Item {
     required property string message
     required property string detail
     signal retry
+    signal searchRequested
 
     readonly property bool loading: state === HomeViewModel.FindingLocation || state === HomeViewModel.LoadingForecast
 
@@ -48,6 +49,28 @@ Item {
             visible: view.state === HomeViewModel.Failed
             text: "Retry"
             onClicked: view.retry()
+        }
+        Button {
+            id: searchButton
+            Layout.alignment: Qt.AlignHCenter
+            visible: view.state === HomeViewModel.NoLocation
+            text: "Search for a location"
+            padding: 12
+            leftPadding: 18
+            rightPadding: 18
+            font.pixelSize: Theme.size(14)
+            font.weight: Font.DemiBold
+            onClicked: view.searchRequested()
+            contentItem: Label {
+                text: searchButton.text
+                font: searchButton.font
+                color: "white"
+                horizontalAlignment: Text.AlignHCenter
+            }
+            background: Rectangle {
+                radius: 12
+                color: searchButton.down ? Theme.deepBlue : Theme.blue
+            }
         }
     }
 }
