@@ -34,7 +34,8 @@ QString LocationSearch::emptyListsText()
 
 QString LocationSearch::noResultsText() const
 {
-    if (m_query.isEmpty() || m_searching || !m_results.isEmpty()) {
+    // Nothing to say while a search waits for the typing to pause or runs.
+    if (m_query.isEmpty() || m_searching || m_debounceTimer.isActive() || !m_results.isEmpty()) {
         return {};
     }
     return QStringLiteral("No locations found for “") + m_query + QStringLiteral("”");

@@ -130,6 +130,11 @@ TEST_F(LocationSearchTest, FailuresKeepTheResultsAndEmptyResultsSaySo)
     ASSERT_TRUE(spinUntil([&] { return search->results().isEmpty() && !search->searching(); }, 5s));
     EXPECT_EQ(search->noResultsText(), QStringLiteral("No locations found for “Zzq ”"));
     EXPECT_GE(noResultsChanges, 1);
+    // While the next keystroke waits for the typing to pause, the old verdict is not shown.
+    search->setQuery(QStringLiteral("Zzqx"));
+    EXPECT_EQ(search->noResultsText(), QString());
+    ASSERT_TRUE(spinUntil([&] { return !search->noResultsText().isEmpty(); }, 5s));
+    EXPECT_EQ(search->noResultsText(), QStringLiteral("No locations found for “Zzqx”"));
 
     search->reset();
     EXPECT_EQ(search->query(), QString());
