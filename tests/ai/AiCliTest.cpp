@@ -12,8 +12,8 @@ using namespace ai_test;
 
 namespace {
 
-const QStringList kPlace{QStringLiteral("51.5072"), QStringLiteral("-0.1276"), QStringLiteral("Europe/London"),
-                         QStringLiteral("London"), QStringLiteral("--admin1"), QStringLiteral("England")};
+const QStringList kPlace { QStringLiteral("51.5072"), QStringLiteral("-0.1276"), QStringLiteral("Europe/London"),
+    QStringLiteral("London"), QStringLiteral("--admin1"), QStringLiteral("England") };
 
 void routeForecast(FakeServer &server)
 {
@@ -38,12 +38,11 @@ TEST(AiCli, AskReadsTheKeyFromStandardInput)
     history.write(R"([{"question":"Rain today?","answer":"No."}])");
     history.close();
 
-    const CliResult result =
-        runCli(server,
-               QStringList{QStringLiteral("--now"), QStringLiteral("2026-07-14T12:00:00Z"), QStringLiteral("--key-stdin"),
-                           QStringLiteral("ask"), QStringLiteral("And tomorrow?")}
-                   + kPlace + QStringList{QStringLiteral("--history"), historyPath, QStringLiteral("--celsius")},
-               (kKey + QStringLiteral("\n")).toUtf8());
+    const CliResult result = runCli(server,
+        QStringList { QStringLiteral("--now"), QStringLiteral("2026-07-14T12:00:00Z"), QStringLiteral("--key-stdin"),
+            QStringLiteral("ask"), QStringLiteral("And tomorrow?") }
+            + kPlace + QStringList { QStringLiteral("--history"), historyPath, QStringLiteral("--celsius") },
+        (kKey + QStringLiteral("\n")).toUtf8());
     ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
     EXPECT_EQ(result.out, QStringLiteral("Dry until Friday.\n"));
 
@@ -51,7 +50,8 @@ TEST(AiCli, AskReadsTheKeyFromStandardInput)
     ASSERT_EQ(requests.size(), 1);
     EXPECT_EQ(requests.first().headers.value(QStringLiteral("x-api-key")), kKey);
     const QJsonObject body = bodyOf(requests.first());
-    EXPECT_TRUE(body[QLatin1StringView("system")].toString().contains(QStringLiteral("Celsius (°C) and wind speeds in mph")));
+    EXPECT_TRUE(
+        body[QLatin1StringView("system")].toString().contains(QStringLiteral("Celsius (°C) and wind speeds in mph")));
     const QJsonArray messages = body[QLatin1StringView("messages")].toArray();
     ASSERT_EQ(messages.size(), 3);
     EXPECT_EQ(messages[0][QLatin1StringView("content")].toString(), QStringLiteral("Rain today?"));
@@ -64,9 +64,9 @@ TEST(AiCli, AskFailuresGoToStandardErrorWithoutTheKey)
     FakeServer server;
     routeForecast(server);
     server.route(kMessagesPath, errorReply(401, QStringLiteral("invalid x-api-key ") + kKey));
-    const QStringList ask = QStringList{QStringLiteral("ask"), QStringLiteral("Rain?")} + kPlace;
+    const QStringList ask = QStringList { QStringLiteral("ask"), QStringLiteral("Rain?") } + kPlace;
 
-    CliResult result = runCli(server, QStringList{QStringLiteral("--key-stdin")} + ask, kKey.toUtf8());
+    CliResult result = runCli(server, QStringList { QStringLiteral("--key-stdin") } + ask, kKey.toUtf8());
     EXPECT_EQ(result.exitCode, 1);
     // Diagnostic lines may come first; the error is the last line.
     EXPECT_TRUE(result.err.endsWith(QStringLiteral("Anthropic rejected the API key. Check the key in Settings.\n")))
@@ -97,26 +97,29 @@ TEST(AiCli, BriefingAndDataBlock)
     keyFile.write(kKey.toUtf8());
     keyFile.close();
 
-    CliResult result = runCli(server, QStringList{QStringLiteral("--key-file"), keyPath, QStringLiteral("briefing")} + kPlace);
+    CliResult result =
+        runCli(server, QStringList { QStringLiteral("--key-file"), keyPath, QStringLiteral("briefing") } + kPlace);
     ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
     EXPECT_EQ(QJsonDocument::fromJson(result.out.toUtf8()).object(),
-              (QJsonObject{{QStringLiteral("text"), QStringLiteral("Bright and mild.")},
-                           {QStringLiteral("headline"), QStringLiteral("Mild, 21°C.")},
-                           {QStringLiteral("suggestedQuestion"), QStringLiteral("Any rain?")}}));
+        (QJsonObject { { QStringLiteral("text"), QStringLiteral("Bright and mild.") },
+            { QStringLiteral("headline"), QStringLiteral("Mild, 21°C.") },
+            { QStringLiteral("suggestedQuestion"), QStringLiteral("Any rain?") } }));
 
     // Without a key: no briefing, no request.
-    result = runCli(server, QStringList{QStringLiteral("briefing")} + kPlace);
+    result = runCli(server, QStringList { QStringLiteral("briefing") } + kPlace);
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_EQ(result.out, QStringLiteral("null\n"));
     EXPECT_EQ(server.count(kMessagesPath), 1);
 
-    result = runCli(server, QStringList{QStringLiteral("--key-file"), keyPath, QStringLiteral("data-block")} + kPlace
-                                + QStringList{QStringLiteral("--local-expertise")});
+    result = runCli(server,
+        QStringList { QStringLiteral("--key-file"), keyPath, QStringLiteral("data-block") } + kPlace
+            + QStringList { QStringLiteral("--local-expertise") });
     ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
     EXPECT_TRUE(result.out.startsWith(QStringLiteral("Timezone: ")));
-    EXPECT_TRUE(result.out.endsWith(QStringLiteral("treat as color, not as forecast data):\nFlooding closed the A12.\n")));
+    EXPECT_TRUE(
+        result.out.endsWith(QStringLiteral("treat as color, not as forecast data):\nFlooding closed the A12.\n")));
     EXPECT_EQ(server.count(kMessagesPath), 2);
 
-    result = runCli(server, QStringList{QStringLiteral("data-block"), QStringLiteral("51.5")});
+    result = runCli(server, QStringList { QStringLiteral("data-block"), QStringLiteral("51.5") });
     EXPECT_EQ(result.exitCode, 2);
 }

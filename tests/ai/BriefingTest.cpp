@@ -18,7 +18,7 @@ const QString kClosing = QStringLiteral("\n\nWrite the briefing. Start directly 
                                         "\"Good morning/afternoon/evening\", no addressing the town by name first.");
 
 std::optional<BriefingResult> briefing(AiWorld &world, const SavedLocation &place = london(), bool fahrenheit = true,
-                                       bool mph = true, std::optional<QString> key = kKey)
+    bool mph = true, std::optional<QString> key = kKey)
 {
     return await(world.ai.generateBriefing(place, key, fahrenheit, mph, false));
 }
@@ -38,22 +38,24 @@ TEST(Briefing, OneRequestSplitIntoProseHeadlineAndQuestion)
 {
     AiWorld world;
     world.server.route(kMessagesPath,
-                       textReply(QStringLiteral("Showers clear by noon, then a bright, breezy afternoon near 72°F. "
-                                                "The week ahead stays dry.\n"
-                                                "HEADLINE: Showers gone by noon, 72°F this afternoon.\n"
-                                                "SUGGESTED QUESTION: \u201CWill the wind drop by this evening?\u201D\n")));
+        textReply(QStringLiteral("Showers clear by noon, then a bright, breezy afternoon near 72°F. "
+                                 "The week ahead stays dry.\n"
+                                 "HEADLINE: Showers gone by noon, 72°F this afternoon.\n"
+                                 "SUGGESTED QUESTION: \u201CWill the wind drop by this evening?\u201D\n")));
     const auto result = briefing(world, london(), false, false);
     ASSERT_TRUE(result);
-    EXPECT_EQ(result->text, QStringLiteral("Showers clear by noon, then a bright, breezy afternoon near 72°F. The week "
-                                           "ahead stays dry."));
+    EXPECT_EQ(result->text,
+        QStringLiteral("Showers clear by noon, then a bright, breezy afternoon near 72°F. The week "
+                       "ahead stays dry."));
     EXPECT_EQ(result->headline, QStringLiteral("Showers gone by noon, 72°F this afternoon."));
     EXPECT_EQ(result->suggestedQuestion, QStringLiteral("Will the wind drop by this evening?"));
 
     const auto requests = world.server.requests(kMessagesPath);
     ASSERT_EQ(requests.size(), 1);
     const QJsonObject body = bodyOf(requests.first());
-    EXPECT_EQ(body.keys(), (QStringList{QStringLiteral("max_tokens"), QStringLiteral("messages"),
-                                        QStringLiteral("model"), QStringLiteral("system")}));
+    EXPECT_EQ(body.keys(),
+        (QStringList { QStringLiteral("max_tokens"), QStringLiteral("messages"), QStringLiteral("model"),
+            QStringLiteral("system") }));
     EXPECT_EQ(body.value(QLatin1StringView("model")).toString(), QStringLiteral("claude-haiku-4-5"));
     EXPECT_EQ(body.value(QLatin1StringView("max_tokens")).toInt(), 400);
     const QString system = body.value(QLatin1StringView("system")).toString();
@@ -80,19 +82,19 @@ TEST(Briefing, RepliesOfOtherShapes)
         QString reply;
         std::optional<BriefingResult> expected;
     };
-    const QList<Case> cases{
-        {"labels in lower case, straight quotes",
-         QStringLiteral("Muggy with storms after 4 PM.\n\nheadline: \"Storms after 4 PM.\"\nSuggested question: How "
-                        "strong will they get?"),
-         BriefingResult{QStringLiteral("Muggy with storms after 4 PM."), QStringLiteral("How strong will they get?"),
-                        QStringLiteral("Storms after 4 PM.")}},
-        {"no labels at all", QStringLiteral("  A calm, clear day.\n"),
-         BriefingResult{QStringLiteral("A calm, clear day."), std::nullopt, std::nullopt}},
-        {"the last label counts",
-         QStringLiteral("Expect a HEADLINE: style day.\nHEADLINE: Hot.\nSUGGESTED QUESTION: \u201C\u201D"),
-         BriefingResult{QStringLiteral("Expect a HEADLINE: style day."), std::nullopt, QStringLiteral("Hot.")}},
-        {"labels only", QStringLiteral("HEADLINE: Hot.\nSUGGESTED QUESTION: Why?"), std::nullopt},
-        {"white space only", QStringLiteral(" \n "), std::nullopt},
+    const QList<Case> cases {
+        { "labels in lower case, straight quotes",
+            QStringLiteral("Muggy with storms after 4 PM.\n\nheadline: \"Storms after 4 PM.\"\nSuggested question: How "
+                           "strong will they get?"),
+            BriefingResult { QStringLiteral("Muggy with storms after 4 PM."),
+                QStringLiteral("How strong will they get?"), QStringLiteral("Storms after 4 PM.") } },
+        { "no labels at all", QStringLiteral("  A calm, clear day.\n"),
+            BriefingResult { QStringLiteral("A calm, clear day."), std::nullopt, std::nullopt } },
+        { "the last label counts",
+            QStringLiteral("Expect a HEADLINE: style day.\nHEADLINE: Hot.\nSUGGESTED QUESTION: \u201C\u201D"),
+            BriefingResult { QStringLiteral("Expect a HEADLINE: style day."), std::nullopt, QStringLiteral("Hot.") } },
+        { "labels only", QStringLiteral("HEADLINE: Hot.\nSUGGESTED QUESTION: Why?"), std::nullopt },
+        { "white space only", QStringLiteral(" \n "), std::nullopt },
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);

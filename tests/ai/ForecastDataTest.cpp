@@ -59,8 +59,7 @@ int coverageSearches(const FakeServer &server)
     return n;
 }
 
-QString block(AiWorld &world, const SavedLocation &place, bool localExpertise = true,
-              std::optional<QString> key = kKey)
+QString block(AiWorld &world, const SavedLocation &place, bool localExpertise = true, std::optional<QString> key = kKey)
 {
     return await(world.ai.forecastData(place, true, true, key, localExpertise));
 }
@@ -76,30 +75,34 @@ TEST(ForecastData, EverySectionInItsPlace)
     server.route(QStringLiteral("/alerts/active"), alertFeed());
     server.route(QStringLiteral("/points/32.4000,-108.6100"), FakeServer::json(R"({"properties":{"cwa":"ABQ"}})"));
     server.route(QStringLiteral("/products/types/AFD/locations/ABQ"),
-                 FakeServer::fromFile(QStringLiteral("nws_products_types_AFD_locations_GYX_2019.json")));
+        FakeServer::fromFile(QStringLiteral("nws_products_types_AFD_locations_GYX_2019.json")));
     server.route(QStringLiteral("/products/2a244c90-fec3-446c-b73b-d333569c0329"),
-                 FakeServer::fromFile(QStringLiteral("nws_product_AFD_GYX_2019-08-25.json")));
+        FakeServer::fromFile(QStringLiteral("nws_product_AFD_GYX_2019-08-25.json")));
     server.route(QStringLiteral("/products/types/HWO/locations/ABQ"),
-                 FakeServer::json(R"({"@graph":[{"id":"hwo-1","issuanceTime":"2025-07-25T08:18:00+00:00"}]})"));
+        FakeServer::json(R"({"@graph":[{"id":"hwo-1","issuanceTime":"2025-07-25T08:18:00+00:00"}]})"));
     server.route(QStringLiteral("/products/hwo-1"),
-                 FakeServer::json(QJsonDocument(QJsonObject{{QStringLiteral("productText"),
-                                                             QString::fromUtf8(testData(QStringLiteral(
-                                                                 "nws_productText_HWO_BGM_2025-07-25.txt")))}})
-                                      .toJson()));
+        FakeServer::json(
+            QJsonDocument(QJsonObject { { QStringLiteral("productText"),
+                              QString::fromUtf8(testData(QStringLiteral("nws_productText_HWO_BGM_2025-07-25.txt"))) } })
+                .toJson()));
     server.route(QStringLiteral("/products/outlook/day1otlk_cat.lyr.geojson"),
-                 FakeServer::fromFile(QStringLiteral("spc_day1otlk_cat_20260925_1630_nolyr_TRIMMED_geometry.geojson")));
+        FakeServer::fromFile(QStringLiteral("spc_day1otlk_cat_20260925_1630_nolyr_TRIMMED_geometry.geojson")));
     server.route(QStringLiteral("/products/outlook/day2otlk_cat.lyr.geojson"), FakeServer::json("{}", 500));
     server.route(QStringLiteral("/products/outlook/day3otlk_cat.lyr.geojson"), FakeServer::json(R"({"features":[]})"));
-    server.route(kMessagesPath, textReply(QStringLiteral("Nonetheless, KRQE's team expects 1-2 inches in the bootheel.")));
+    server.route(
+        kMessagesPath, textReply(QStringLiteral("Nonetheless, KRQE's team expects 1-2 inches in the bootheel.")));
 
     const SavedLocation place = lordsburg();
     const QString data = block(world, place);
 
     // The parts, from the services' own caches (each is tested with its service).
-    const std::optional<QString> nowcast = await(world.nowcast.nowcastText(place.latitude, place.longitude, place.timezone));
+    const std::optional<QString> nowcast =
+        await(world.nowcast.nowcastText(place.latitude, place.longitude, place.timezone));
     const std::optional<QString> outlook = await(world.spc.convectiveOutlookText(place.latitude, place.longitude));
-    const std::optional<NwsTextProduct> hwo = await(world.nws.latestProduct(QStringLiteral("HWO"), QStringLiteral("ABQ")));
-    const std::optional<NwsTextProduct> afd = await(world.nws.latestProduct(QStringLiteral("AFD"), QStringLiteral("ABQ")));
+    const std::optional<NwsTextProduct> hwo =
+        await(world.nws.latestProduct(QStringLiteral("HWO"), QStringLiteral("ABQ")));
+    const std::optional<NwsTextProduct> afd =
+        await(world.nws.latestProduct(QStringLiteral("AFD"), QStringLiteral("ABQ")));
     ASSERT_TRUE(nowcast && outlook && hwo && afd);
     const QString hwoSection = briefing_sections::hazardousWeatherOutlookSection(*hwo);
     const QString afdSection = briefing_sections::areaForecastDiscussionSection(*afd);
@@ -110,19 +113,21 @@ TEST(ForecastData, EverySectionInItsPlace)
                                                      "2019-08-25T10:00:00+00:00) — the local forecasters' own "
                                                      "reasoning about this forecast:\n")));
 
-    const QString expected = QStringList{
-        world.forecastText(place),
-        kCoverageHeading + QStringLiteral("Nonetheless, KRQE's team expects 1-2 inches in the bootheel."),
-        *nowcast,
-        // Most severe first; an alert without onset, ends and headline keeps the full stop and two spaces.
-        QStringLiteral("Active NWS alerts:\n"
-                       "- Flash Flood Warning (severity: Severe), from 2026-07-14T09:00:00-06:00 until "
-                       "2026-07-14T12:00:00-06:00. Flash Flood Warning until noon Heavy rain.\n"
-                       "- Air Quality Alert (severity: Moderate).  Ozone levels are high."),
-        *outlook,
-        hwoSection,
-        afdSection,
-    }.join(QStringLiteral("\n\n"));
+    const QString expected =
+        QStringList {
+            world.forecastText(place),
+            kCoverageHeading + QStringLiteral("Nonetheless, KRQE's team expects 1-2 inches in the bootheel."),
+            *nowcast,
+            // Most severe first; an alert without onset, ends and headline keeps the full stop and two spaces.
+            QStringLiteral("Active NWS alerts:\n"
+                           "- Flash Flood Warning (severity: Severe), from 2026-07-14T09:00:00-06:00 until "
+                           "2026-07-14T12:00:00-06:00. Flash Flood Warning until noon Heavy rain.\n"
+                           "- Air Quality Alert (severity: Moderate).  Ozone levels are high."),
+            *outlook,
+            hwoSection,
+            afdSection,
+        }
+            .join(QStringLiteral("\n\n"));
     EXPECT_EQ(data.toStdString(), expected.toStdString());
     EXPECT_TRUE(nowcast->startsWith(QStringLiteral("Minute-by-minute")));
     EXPECT_TRUE(outlook->startsWith(QStringLiteral("SPC convective (severe thunderstorm) outlook for this location:")));
@@ -143,8 +148,8 @@ TEST(ForecastData, OutsideTheUnitedStates)
     {
         SCOPED_TRACE("with local expertise, the coverage section after it");
         EXPECT_EQ(block(world, london()),
-                  forecast + QStringLiteral("\n\n") + kCoverageHeading
-                      + QStringLiteral("Thames Barrier closed twice this week."));
+            forecast + QStringLiteral("\n\n") + kCoverageHeading
+                + QStringLiteral("Thames Barrier closed twice this week."));
     }
     // No outlook is asked for outside its area.
     EXPECT_EQ(world.server.count(QStringLiteral("/products/outlook/day1otlk_cat.lyr.geojson")), 0);
@@ -177,8 +182,8 @@ TEST(LocalCoverage, TheSearchRequest)
     EXPECT_EQ(body.value(QLatin1StringView("model")).toString(), QStringLiteral("claude-haiku-4-5"));
     EXPECT_EQ(body.value(QLatin1StringView("max_tokens")).toInt(), 500);
     EXPECT_EQ(body.value(QLatin1StringView("system")).toString(),
-              QStringLiteral("You are a research assistant gathering local color for a meteorologist's briefing. Be "
-                             "factual and concise; never invent details."));
+        QStringLiteral("You are a research assistant gathering local color for a meteorologist's briefing. Be "
+                       "factual and concise; never invent details."));
     EXPECT_EQ(body.value(QLatin1StringView("tools")).toArray().first()[QLatin1StringView("max_uses")].toInt(), 3);
     const QJsonArray messages = body.value(QLatin1StringView("messages")).toArray();
     ASSERT_EQ(messages.size(), 1);
@@ -196,10 +201,17 @@ TEST(LocalCoverage, NothingFound)
         const char *reply;
         bool nothing;
     };
-    const QList<Case> cases{
-        {"NONE", true},        {"None.", true},     {"none found", true},       {"  \nNONE\n", true},
-        {"NONE: nothing", true}, {"none-ish", true}, {"Nonetheless, the river crested.", false},
-        {"Nonexistent snow.", false}, {"No news.", false}, {"", false},
+    const QList<Case> cases {
+        { "NONE", true },
+        { "None.", true },
+        { "none found", true },
+        { "  \nNONE\n", true },
+        { "NONE: nothing", true },
+        { "none-ish", true },
+        { "Nonetheless, the river crested.", false },
+        { "Nonexistent snow.", false },
+        { "No news.", false },
+        { "", false },
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.reply);
@@ -208,8 +220,8 @@ TEST(LocalCoverage, NothingFound)
 
     // Through the search: nothing found is remembered as empty for three hours.
     AiWorld world;
-    world.server.routeSequence(kMessagesPath, {textReply(QStringLiteral("None.")),
-                                               textReply(QStringLiteral("Nonetheless, the river crested."))});
+    world.server.routeSequence(kMessagesPath,
+        { textReply(QStringLiteral("None.")), textReply(QStringLiteral("Nonetheless, the river crested.")) });
     EXPECT_EQ(await(world.ai.localCoverage(london(), kKey)), std::nullopt);
     world.clock.advance(10799);
     EXPECT_EQ(await(world.ai.localCoverage(london(), kKey)), std::nullopt);

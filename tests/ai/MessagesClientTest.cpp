@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The Messages client over real HTTP: the request, the retries, the reply check and the text.
-#include "ai/AiError.h"
 #include "ai/MessagesClient.h"
+#include "ai/AiError.h"
 #include "net/AppError.h"
 #include "net/JsonReaders.h"
 
@@ -18,10 +18,11 @@ using test_support::await;
 
 namespace {
 
-const QJsonObject kBody{{QStringLiteral("model"), QStringLiteral("claude-haiku-4-5")},
-                        {QStringLiteral("max_tokens"), 400},
-                        {QStringLiteral("messages"), QJsonArray{QJsonObject{{QStringLiteral("role"), QStringLiteral("user")},
-                                                                            {QStringLiteral("content"), QStringLiteral("Hi")}}}}};
+const QJsonObject kBody { { QStringLiteral("model"), QStringLiteral("claude-haiku-4-5") },
+    { QStringLiteral("max_tokens"), 400 },
+    { QStringLiteral("messages"),
+        QJsonArray { QJsonObject { { QStringLiteral("role"), QStringLiteral("user") },
+            { QStringLiteral("content"), QStringLiteral("Hi") } } } } };
 
 // The description of what sending throws, or "no error".
 QString failureOf(MessagesClient &client, const QString &key = kKey)
@@ -49,7 +50,7 @@ TEST(MessagesClient, PostsTheBodyCompactWithTheThreeHeaders)
     // A base URL with a path prefix.
     MessagesClient client(server.baseUrl() + QStringLiteral("/anthropic"));
     server.route(QStringLiteral("/anthropic/v1/messages"),
-                 FakeServer::fromFile(QStringLiteral("anthropic_messages_text_end_turn.json")));
+        FakeServer::fromFile(QStringLiteral("anthropic_messages_text_end_turn.json")));
 
     const QJsonObject reply = await(client.send(kBody, kKey));
     EXPECT_EQ(reply.value(QLatin1StringView("id")).toString(), QStringLiteral("msg_01Fg1JVgvCYUHWsxrj9GkpEv"));
@@ -93,29 +94,29 @@ TEST(MessagesClient, FailedRepliesAndTheirMessages)
         FakeServer::Response response;
         QString expected;
     };
-    const QList<Case> cases{
-        {"401 whatever the body", FakeServer::json(invalid, 401),
-         QStringLiteral("Anthropic rejected the API key. Check the key in Settings.")},
-        {"401 without a body", FakeServer::json("{}", 401),
-         QStringLiteral("Anthropic rejected the API key. Check the key in Settings.")},
-        {"429 whatever the body", errorReply(429, QStringLiteral("Number of request tokens has exceeded your limit")),
-         QStringLiteral("Anthropic rate limit reached. Wait a moment and try again.")},
-        {"400 with the server's message", FakeServer::json(invalid, 400),
-         QStringLiteral("Anthropic request failed: This model does not support effort level 'xhigh'. Supported "
-                        "levels: high, low, max, medium.")},
-        {"404 with the server's message", FakeServer::json(notFound, 404),
-         QStringLiteral("Anthropic request failed: model: claude-does-not-exist")},
-        {"500 without error", FakeServer::json(R"({"type":"error"})", 500),
-         QStringLiteral("Anthropic request failed: HTTP 500")},
-        {"529 whose error is not an object", FakeServer::json(R"({"error":"overloaded"})", 529),
-         QStringLiteral("Anthropic request failed: HTTP 529")},
-        {"503 whose message is not text", FakeServer::json(R"({"error":{"message":42}})", 503),
-         QStringLiteral("Anthropic request failed: HTTP 503")},
-        {"500 that is not JSON", FakeServer::json("Internal Server Error", 500), notJsonError},
-        {"200 that is not JSON", FakeServer::json("Internal Server Error", 200), notJsonError},
-        {"200 JSON array", FakeServer::json("[1,2,3]"), QStringLiteral("Unexpected response from server.")},
-        {"500 JSON array", FakeServer::json(R"([{"error":{"message":"x"}}])", 500),
-         QStringLiteral("Unexpected response from server.")},
+    const QList<Case> cases {
+        { "401 whatever the body", FakeServer::json(invalid, 401),
+            QStringLiteral("Anthropic rejected the API key. Check the key in Settings.") },
+        { "401 without a body", FakeServer::json("{}", 401),
+            QStringLiteral("Anthropic rejected the API key. Check the key in Settings.") },
+        { "429 whatever the body", errorReply(429, QStringLiteral("Number of request tokens has exceeded your limit")),
+            QStringLiteral("Anthropic rate limit reached. Wait a moment and try again.") },
+        { "400 with the server's message", FakeServer::json(invalid, 400),
+            QStringLiteral("Anthropic request failed: This model does not support effort level 'xhigh'. Supported "
+                           "levels: high, low, max, medium.") },
+        { "404 with the server's message", FakeServer::json(notFound, 404),
+            QStringLiteral("Anthropic request failed: model: claude-does-not-exist") },
+        { "500 without error", FakeServer::json(R"({"type":"error"})", 500),
+            QStringLiteral("Anthropic request failed: HTTP 500") },
+        { "529 whose error is not an object", FakeServer::json(R"({"error":"overloaded"})", 529),
+            QStringLiteral("Anthropic request failed: HTTP 529") },
+        { "503 whose message is not text", FakeServer::json(R"({"error":{"message":42}})", 503),
+            QStringLiteral("Anthropic request failed: HTTP 503") },
+        { "500 that is not JSON", FakeServer::json("Internal Server Error", 500), notJsonError },
+        { "200 that is not JSON", FakeServer::json("Internal Server Error", 200), notJsonError },
+        { "200 JSON array", FakeServer::json("[1,2,3]"), QStringLiteral("Unexpected response from server.") },
+        { "500 JSON array", FakeServer::json(R"([{"error":{"message":"x"}}])", 500),
+            QStringLiteral("Unexpected response from server.") },
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -152,8 +153,8 @@ TEST(MessagesClient, TheKeyNeverAppearsInAnErrorMessage)
 TEST(MessagesClient, ADroppedConnectionIsRetriedAfterOneSecond)
 {
     FakeServer server;
-    server.routeSequence(kMessagesPath,
-                         {dropped(), FakeServer::fromFile(QStringLiteral("anthropic_messages_text_end_turn.json"))});
+    server.routeSequence(
+        kMessagesPath, { dropped(), FakeServer::fromFile(QStringLiteral("anthropic_messages_text_end_turn.json")) });
     MessagesClient client(server.baseUrl()); // the real waits
     QElapsedTimer timer;
     timer.start();
@@ -171,8 +172,9 @@ TEST(MessagesClient, TheThirdTransientFailureIsRaised)
     {
         SCOPED_TRACE("dropped three times");
         FakeServer server;
-        server.routeSequence(kMessagesPath, {dropped(), dropped(), dropped(),
-                                             FakeServer::fromFile(QStringLiteral("anthropic_messages_text_end_turn.json"))});
+        server.routeSequence(kMessagesPath,
+            { dropped(), dropped(), dropped(),
+                FakeServer::fromFile(QStringLiteral("anthropic_messages_text_end_turn.json")) });
         MessagesClient client(server.baseUrl(), AiWorld::fastRetries());
         EXPECT_THROW((void)await(client.send(kBody, kKey)), NetworkError);
         EXPECT_EQ(server.count(kMessagesPath), 3);
@@ -193,8 +195,8 @@ TEST(MessagesClient, TheThirdTransientFailureIsRaised)
     {
         SCOPED_TRACE("refused, then answered");
         FakeServer server;
-        server.routeSequence(kMessagesPath, {dropped(), dropped(),
-                                             FakeServer::fromFile(QStringLiteral("anthropic_messages_text_end_turn.json"))});
+        server.routeSequence(kMessagesPath,
+            { dropped(), dropped(), FakeServer::fromFile(QStringLiteral("anthropic_messages_text_end_turn.json")) });
         MessagesClient client(server.baseUrl(), AiWorld::fastRetries());
         EXPECT_EQ(failureOf(client), QStringLiteral("no error"));
         EXPECT_EQ(server.count(kMessagesPath), 3);
@@ -207,13 +209,14 @@ TEST(MessagesClient, ReplyTextJoinsTextBlocksInOrder)
         return QJsonDocument::fromJson(testData(QString::fromLatin1(name))).object();
     };
     EXPECT_EQ(MessagesClient::replyText(fixture("anthropic_messages_text_end_turn.json")),
-              QStringLiteral("The capital of France is Paris."));
+        QStringLiteral("The capital of France is Paris."));
     EXPECT_EQ(MessagesClient::replyText(fixture("anthropic_messages_tool_use.json")), QString());
 
     // Nineteen text blocks after the search blocks, citations and all, joined without separators.
     const QString search = MessagesClient::replyText(fixture("anthropic_messages_web_search_end_turn.json"));
-    EXPECT_TRUE(search.startsWith(QStringLiteral("Based on the search results, here's the weather information for "
-                                                 "San Francisco today (September 16, 2025):\n\n**Current Conditions:**")));
+    EXPECT_TRUE(
+        search.startsWith(QStringLiteral("Based on the search results, here's the weather information for "
+                                         "San Francisco today (September 16, 2025):\n\n**Current Conditions:**")));
     EXPECT_TRUE(search.endsWith(QStringLiteral("so sensitive individuals should limit outdoor activities.")));
     EXPECT_EQ(search.size(), 745);
 
@@ -230,12 +233,15 @@ TEST(MessagesClient, ReplyTextJoinsTextBlocksInOrder)
         {"type":"text"},
         {"type":"text","text":42},
         {"type":"tool_use","text":"not shown"},
-        {"type":"text","text":"3 PM.\n\n"}]})").object();
+        {"type":"text","text":"3 PM.\n\n"}]})")
+                                  .object();
     EXPECT_EQ(MessagesClient::replyText(mixed), QStringLiteral("Rain arrives by 3 PM."));
 
     // Content must be a list of objects.
-    const QJsonObject stray = QJsonDocument::fromJson(R"({"content":[{"type":"text","text":"Rain."},"stray"]})").object();
+    const QJsonObject stray =
+        QJsonDocument::fromJson(R"({"content":[{"type":"text","text":"Rain."},"stray"]})").object();
     EXPECT_EQ(MessagesClient::replyText(stray), QString());
-    EXPECT_EQ(MessagesClient::replyText(QJsonObject{{QStringLiteral("content"), QStringLiteral("text")}}), QString());
-    EXPECT_EQ(MessagesClient::replyText(QJsonObject{}), QString());
+    EXPECT_EQ(
+        MessagesClient::replyText(QJsonObject { { QStringLiteral("content"), QStringLiteral("text") } }), QString());
+    EXPECT_EQ(MessagesClient::replyText(QJsonObject {}), QString());
 }

@@ -26,7 +26,7 @@
 
 namespace {
 
-constexpr std::chrono::milliseconds kDelay{100};
+constexpr std::chrono::milliseconds kDelay { 100 };
 
 FakeServer::Response delayed(FakeServer::Response response)
 {
@@ -48,21 +48,21 @@ struct Servers
         air.route(QStringLiteral("/v1/air-quality"), delayed(FakeServer::json(R"({"current":{"us_aqi":40}})")));
         nws.route(QStringLiteral("/alerts/active"), delayed(FakeServer::json(R"({"features":[]})")));
         nws.route(QStringLiteral("/points/51.5072,-0.1276"), delayed(FakeServer::json("{}", 404)));
-        nws.route(QStringLiteral("/points/32.4000,-108.6100"), delayed(FakeServer::json(R"({"properties":{"cwa":"ABQ"}})")));
-        for (const QString type : {QStringLiteral("AFD"), QStringLiteral("HWO")}) {
+        nws.route(
+            QStringLiteral("/points/32.4000,-108.6100"), delayed(FakeServer::json(R"({"properties":{"cwa":"ABQ"}})")));
+        for (const QString type : { QStringLiteral("AFD"), QStringLiteral("HWO") }) {
             nws.route(QStringLiteral("/products/types/%1/locations/ABQ").arg(type),
-                      delayed(FakeServer::json(QStringLiteral(R"({"@graph":[{"id":"%1-1"}]})").arg(type).toUtf8())));
+                delayed(FakeServer::json(QStringLiteral(R"({"@graph":[{"id":"%1-1"}]})").arg(type).toUtf8())));
             nws.route(QStringLiteral("/products/%1-1").arg(type),
-                      delayed(FakeServer::json(QStringLiteral(R"({"productText":"%1 text","issuanceTime":"t"})")
-                                                   .arg(type)
-                                                   .toUtf8())));
+                delayed(FakeServer::json(
+                    QStringLiteral(R"({"productText":"%1 text","issuanceTime":"t"})").arg(type).toUtf8())));
         }
         for (int day = 1; day <= 3; ++day) {
             spc.route(QStringLiteral("/products/outlook/day%1otlk_cat.lyr.geojson").arg(day),
-                      delayed(FakeServer::json(R"({"features":[]})")));
+                delayed(FakeServer::json(R"({"features":[]})")));
         }
         anthropic.route(QStringLiteral("/v1/messages"),
-                        delayed(FakeServer::json(R"({"content":[{"type":"text","text":"Flooding closed the A12."}]})")));
+            delayed(FakeServer::json(R"({"content":[{"type":"text","text":"Flooding closed the A12."}]})")));
     }
 
     Endpoints endpoints() const
@@ -79,7 +79,7 @@ struct Servers
     int requestCount() const
     {
         return static_cast<int>(forecast.requests().size() + air.requests().size() + nws.requests().size()
-                                + spc.requests().size() + anthropic.requests().size());
+            + spc.requests().size() + anthropic.requests().size());
     }
 };
 
@@ -109,7 +109,7 @@ void BM_ForecastData(benchmark::State &state)
         MinuteForecastSource minutes(network, endpoints, clock);
         NowcastService nowcast(minutes, clock);
         MessagesClient client(endpoints.anthropic);
-        AiService ai(client, AiService::Sources{forecasts, nws, spc, nowcast}, clock);
+        AiService ai(client, AiService::Sources { forecasts, nws, spc, nowcast }, clock);
         const int before = servers.requestCount();
         const QString block = test_support::await(
             ai.forecastData(place(unitedStates), true, true, QStringLiteral("key"), true), std::chrono::seconds(30));

@@ -24,7 +24,7 @@
 namespace {
 
 const QString kPlaceUsage = QStringLiteral("LAT LON TZ NAME [--admin1 REGION] [--local-expertise] [--celsius] [--kmh]");
-const QStringList kPlaceFlags{QStringLiteral("local-expertise"), QStringLiteral("celsius"), QStringLiteral("kmh")};
+const QStringList kPlaceFlags { QStringLiteral("local-expertise"), QStringLiteral("celsius"), QStringLiteral("kmh") };
 
 // Every service the presenter reads, built for one run.
 struct Presenter
@@ -36,9 +36,8 @@ struct Presenter
         , minutes(*context.network, context.endpoints, *context.clock)
         , nowcast(minutes, *context.clock)
         , client(context.endpoints.anthropic)
-        , ai(client, AiService::Sources{forecasts, nws, spc, nowcast}, *context.clock)
-    {
-    }
+        , ai(client, AiService::Sources { forecasts, nws, spc, nowcast }, *context.clock)
+    { }
 
     ForecastService forecasts;
     NwsService nws;
@@ -117,9 +116,9 @@ QCoro::Task<int> briefing(CliContext &context)
         printJson(QJsonValue(QJsonValue::Null));
         co_return 0;
     }
-    printJson(QJsonObject{{QStringLiteral("text"), result->text},
-                          {QStringLiteral("headline"), optionalText(result->headline)},
-                          {QStringLiteral("suggestedQuestion"), optionalText(result->suggestedQuestion)}});
+    printJson(QJsonObject { { QStringLiteral("text"), result->text },
+        { QStringLiteral("headline"), optionalText(result->headline) },
+        { QStringLiteral("suggestedQuestion"), optionalText(result->suggestedQuestion) } });
     co_return 0;
 }
 
@@ -129,23 +128,19 @@ QCoro::Task<int> ask(CliContext &context)
     const PlaceArgs a = placeArgs(context, 1);
     const QList<QaPair> history = context.options.contains(QStringLiteral("history"))
         ? readHistory(context.options.value(QStringLiteral("history")))
-        : QList<QaPair>{};
+        : QList<QaPair> {};
     Presenter presenter(context);
-    printText(co_await presenter.ai.answer(question, a.place, context.apiKey, history, a.fahrenheit, a.mph,
-                                           a.localExpertise));
+    printText(co_await presenter.ai.answer(
+        question, a.place, context.apiKey, history, a.fahrenheit, a.mph, a.localExpertise));
     co_return 0;
 }
 
-const CliRegistration dataBlockRegistration(
-    QStringLiteral("data-block"),
-    {QStringLiteral("data-block ") + kPlaceUsage, kPlaceFlags, {QStringLiteral("admin1")}, dataBlock});
-const CliRegistration briefingRegistration(
-    QStringLiteral("briefing"),
-    {QStringLiteral("briefing ") + kPlaceUsage, kPlaceFlags, {QStringLiteral("admin1")}, briefing});
+const CliRegistration dataBlockRegistration(QStringLiteral("data-block"),
+    { QStringLiteral("data-block ") + kPlaceUsage, kPlaceFlags, { QStringLiteral("admin1") }, dataBlock });
+const CliRegistration briefingRegistration(QStringLiteral("briefing"),
+    { QStringLiteral("briefing ") + kPlaceUsage, kPlaceFlags, { QStringLiteral("admin1") }, briefing });
 const CliRegistration askRegistration(QStringLiteral("ask"),
-                                      {QStringLiteral("ask QUESTION ") + kPlaceUsage + QStringLiteral(" [--history FILE]"),
-                                       kPlaceFlags,
-                                       {QStringLiteral("admin1"), QStringLiteral("history")},
-                                       ask});
+    { QStringLiteral("ask QUESTION ") + kPlaceUsage + QStringLiteral(" [--history FILE]"), kPlaceFlags,
+        { QStringLiteral("admin1"), QStringLiteral("history") }, ask });
 
 } // namespace
