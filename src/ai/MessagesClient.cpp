@@ -16,6 +16,8 @@
 
 #include <QCoroTimer>
 
+#include <algorithm>
+
 namespace {
 
 // Keeps no cookies at all.
@@ -109,8 +111,13 @@ QCoro::Task<QJsonObject> MessagesClient::send(QJsonObject body, QString apiKey)
 
 QString MessagesClient::replyText(const QJsonObject &reply)
 {
+    // Content that is not a list of objects counts as no content at all.
+    const QJsonArray content = reply.value(QLatin1StringView("content")).toArray();
+    if (std::any_of(content.begin(), content.end(), [](const QJsonValue &block) { return !block.isObject(); })) {
+        return {};
+    }
     QString text;
-    for (const QJsonValue &block : reply.value(QLatin1StringView("content")).toArray()) {
+    for (const QJsonValue &block : content) {
         const QJsonObject object = block.toObject();
         if (object.value(QLatin1StringView("type")).toString() != QLatin1StringView("text")) {
             continue;
