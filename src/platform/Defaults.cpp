@@ -16,7 +16,7 @@ const QString kStringTag = QStringLiteral("s:");
 
 Defaults::Defaults(const QString &filePath)
     : m_settings(filePath.isEmpty()
-                     ? std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("MerrinVale"),
+                     ? std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("MerrinVale"),
                                                    QStringLiteral("MerrinVale"))
                      : std::make_unique<QSettings>(filePath, QSettings::IniFormat))
 {

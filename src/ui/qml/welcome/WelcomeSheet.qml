@@ -23,6 +23,9 @@ Popup {
         border.color: Theme.separator
     }
 
+    // Return continues at once: the button holds the focus while the sheet is up.
+    onOpened: continueButton.forceActiveFocus()
+
     contentItem: ColumnLayout {
         spacing: 14
         Label {
@@ -41,11 +44,13 @@ Popup {
             font.pixelSize: Theme.size(15)
         }
         Button {
+            id: continueButton
             Layout.alignment: Qt.AlignRight
             text: "Continue"
-            focus: true
+            highlighted: true
             onClicked: sheet.continueClicked()
             Keys.onReturnPressed: sheet.continueClicked()
+            Keys.onEnterPressed: sheet.continueClicked()
         }
     }
 }
