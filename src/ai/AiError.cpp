@@ -6,8 +6,7 @@ AiError::AiError(Kind kind, int status, QString message, QString description)
     , m_kind(kind)
     , m_status(status)
     , m_message(std::move(message))
-{
-}
+{ }
 
 AiError AiError::api(int status, const QString &message)
 {

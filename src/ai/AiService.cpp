@@ -2,8 +2,8 @@
 #include "ai/AiService.h"
 
 #include "ai/AiError.h"
-#include "ai/Prompts.h"
 #include "ai/BriefingSignature.h"
+#include "ai/Prompts.h"
 #include "net/AppError.h"
 #include "net/Clock.h"
 #include "sources/BriefingSections.h"
@@ -25,14 +25,13 @@ namespace {
 
 QJsonObject message(const QString &role, const QString &content)
 {
-    return QJsonObject{{QStringLiteral("role"), role}, {QStringLiteral("content"), content}};
+    return QJsonObject { { QStringLiteral("role"), role }, { QStringLiteral("content"), content } };
 }
 
 QJsonArray webSearchTool()
 {
-    return QJsonArray{QJsonObject{{QStringLiteral("type"), QStringLiteral("web_search_20250305")},
-                                  {QStringLiteral("name"), QStringLiteral("web_search")},
-                                  {QStringLiteral("max_uses"), 3}}};
+    return QJsonArray { QJsonObject { { QStringLiteral("type"), QStringLiteral("web_search_20250305") },
+        { QStringLiteral("name"), QStringLiteral("web_search") }, { QStringLiteral("max_uses"), 3 } } };
 }
 
 bool hasKey(const std::optional<QString> &apiKey)
@@ -58,8 +57,7 @@ AiService::AiService(MessagesClient &client, Sources sources, const Clock &clock
     : m_client(client)
     , m_sources(sources)
     , m_clock(clock)
-{
-}
+{ }
 
 std::optional<QString> AiService::extractLine(QString &text, const QString &marker)
 {
@@ -87,8 +85,8 @@ QString AiService::briefingUserMessage(const SavedLocation &location, const QStr
         + prompts::briefingClosingInstruction();
 }
 
-QCoro::Task<QString> AiService::forecastData(SavedLocation location, bool fahrenheit, bool mph,
-                                             std::optional<QString> apiKey, bool localExpertise)
+QCoro::Task<QString> AiService::forecastData(
+    SavedLocation location, bool fahrenheit, bool mph, std::optional<QString> apiKey, bool localExpertise)
 {
     const double lat = location.latitude;
     const double lon = location.longitude;
@@ -140,9 +138,8 @@ QCoro::Task<QString> AiService::forecastData(SavedLocation location, bool fahren
     co_return sections.join(QStringLiteral("\n\n"));
 }
 
-QCoro::Task<std::optional<BriefingResult>> AiService::generateBriefing(SavedLocation location,
-                                                                      std::optional<QString> apiKey, bool fahrenheit,
-                                                                      bool mph, bool localExpertise)
+QCoro::Task<std::optional<BriefingResult>> AiService::generateBriefing(
+    SavedLocation location, std::optional<QString> apiKey, bool fahrenheit, bool mph, bool localExpertise)
 {
     if (!hasKey(apiKey)) {
         co_return std::nullopt;
@@ -163,11 +160,12 @@ QCoro::Task<std::optional<BriefingResult>> AiService::generateBriefing(SavedLoca
         co_return std::nullopt;
     }
 
-    const QJsonObject body{
-        {QStringLiteral("model"), kBriefingModel},
-        {QStringLiteral("max_tokens"), 400},
-        {QStringLiteral("system"), prompts::systemText(prompts::briefingSystemBase(), fahrenheit, mph)},
-        {QStringLiteral("messages"), QJsonArray{message(QStringLiteral("user"), briefingUserMessage(location, dataBlock))}},
+    const QJsonObject body {
+        { QStringLiteral("model"), kBriefingModel },
+        { QStringLiteral("max_tokens"), 400 },
+        { QStringLiteral("system"), prompts::systemText(prompts::briefingSystemBase(), fahrenheit, mph) },
+        { QStringLiteral("messages"),
+            QJsonArray { message(QStringLiteral("user"), briefingUserMessage(location, dataBlock)) } },
     };
     QJsonObject reply;
     try {
@@ -190,12 +188,12 @@ QCoro::Task<std::optional<BriefingResult>> AiService::generateBriefing(SavedLoca
         co_return std::nullopt;
     }
     result.text = text;
-    m_briefingCache.insert(key, CachedResult{m_clock.now(), result});
+    m_briefingCache.insert(key, CachedResult { m_clock.now(), result });
     co_return result;
 }
 
 QCoro::Task<QString> AiService::answer(QString question, SavedLocation location, std::optional<QString> apiKey,
-                                       QList<QaPair> history, bool fahrenheit, bool mph, bool localExpertise)
+    QList<QaPair> history, bool fahrenheit, bool mph, bool localExpertise)
 {
     const QString trimmed = text::trimmedWhitespaceAndNewlines(question);
     if (trimmed.isEmpty()) {
@@ -207,17 +205,20 @@ QCoro::Task<QString> AiService::answer(QString question, SavedLocation location,
     const QString dataBlock = co_await forecastData(location, fahrenheit, mph, apiKey, localExpertise);
 
     const QByteArray locale = QLocale::system().name().toLatin1();
-    const QString dateLine = text::formatDate(m_clock.now(), QStringLiteral("EEEE, MMMM d, yyyy"),
-                                              text::zoneOrSystem(location.timezone), locale.constData());
-    const QString userMessage = QStringList{
-        QStringLiteral("Location: ") + location.displayLabel(),
-        QStringLiteral("Today is ") + dateLine + QStringLiteral(" (local time in ") + location.timezone + QStringLiteral(")."),
-        QString(),
-        QStringLiteral("Forecast data:"),
-        dataBlock,
-        QString(),
-        QStringLiteral("Question: ") + trimmed,
-    }.join(QLatin1Char('\n'));
+    const QString dateLine = text::formatDate(
+        m_clock.now(), QStringLiteral("EEEE, MMMM d, yyyy"), text::zoneOrSystem(location.timezone), locale.constData());
+    const QString userMessage =
+        QStringList {
+            QStringLiteral("Location: ") + location.displayLabel(),
+            QStringLiteral("Today is ") + dateLine + QStringLiteral(" (local time in ") + location.timezone
+                + QStringLiteral(")."),
+            QString(),
+            QStringLiteral("Forecast data:"),
+            dataBlock,
+            QString(),
+            QStringLiteral("Question: ") + trimmed,
+        }
+            .join(QLatin1Char('\n'));
 
     QJsonArray messages;
     for (const QaPair &pair : history.mid(std::max<qsizetype>(0, history.size() - kMaxHistoryTurns))) {
@@ -231,12 +232,12 @@ QCoro::Task<QString> AiService::answer(QString question, SavedLocation location,
     }
     messages.append(message(QStringLiteral("user"), userMessage));
 
-    QJsonObject body{
-        {QStringLiteral("model"), kAskModel},
-        {QStringLiteral("max_tokens"), 2048},
-        {QStringLiteral("system"), prompts::systemText(prompts::askSystemBase(), fahrenheit, mph)},
-        {QStringLiteral("messages"), messages},
-        {QStringLiteral("tools"), webSearchTool()},
+    QJsonObject body {
+        { QStringLiteral("model"), kAskModel },
+        { QStringLiteral("max_tokens"), 2048 },
+        { QStringLiteral("system"), prompts::systemText(prompts::askSystemBase(), fahrenheit, mph) },
+        { QStringLiteral("messages"), messages },
+        { QStringLiteral("tools"), webSearchTool() },
     };
     QJsonObject reply;
     bool retryWithoutTools = false;
@@ -272,13 +273,14 @@ QCoro::Task<std::optional<QString>> AiService::localCoverage(SavedLocation locat
         it != m_expertiseCache.cend() && it->at.secsTo(m_clock.now()) < kExpertiseCacheSeconds) {
         co_return it->text.isEmpty() ? std::nullopt : std::optional<QString>(it->text);
     }
-    const QJsonObject body{
-        {QStringLiteral("model"), kBriefingModel},
-        {QStringLiteral("max_tokens"), 500},
-        {QStringLiteral("system"), prompts::localCoverageSystemPrompt()},
-        {QStringLiteral("messages"),
-         QJsonArray{message(QStringLiteral("user"), prompts::localCoverageSearchPrompt(location.displayLabel()))}},
-        {QStringLiteral("tools"), webSearchTool()},
+    const QJsonObject body {
+        { QStringLiteral("model"), kBriefingModel },
+        { QStringLiteral("max_tokens"), 500 },
+        { QStringLiteral("system"), prompts::localCoverageSystemPrompt() },
+        { QStringLiteral("messages"),
+            QJsonArray {
+                message(QStringLiteral("user"), prompts::localCoverageSearchPrompt(location.displayLabel())) } },
+        { QStringLiteral("tools"), webSearchTool() },
     };
     QString text;
     try {
@@ -290,6 +292,6 @@ QCoro::Task<std::optional<QString>> AiService::localCoverage(SavedLocation locat
     } catch (const std::exception &) {
         text.clear();
     }
-    m_expertiseCache.insert(key, CachedText{m_clock.now(), text});
+    m_expertiseCache.insert(key, CachedText { m_clock.now(), text });
     co_return text.isEmpty() ? std::nullopt : std::optional<QString>(text);
 }

@@ -48,20 +48,18 @@ public:
     // given), the nowcast, alerts, the convective outlook, the hazardous weather outlook and the
     // forecasters' discussion, each when available, joined by blank lines. Fails only when the
     // forecast text fails, with its error.
-    [[nodiscard]] QCoro::Task<QString> forecastData(SavedLocation location, bool fahrenheit, bool mph,
-                                                    std::optional<QString> apiKey, bool localExpertise);
+    [[nodiscard]] QCoro::Task<QString> forecastData(
+        SavedLocation location, bool fahrenheit, bool mph, std::optional<QString> apiKey, bool localExpertise);
 
     // Never fails: nothing without a key, or when anything goes wrong. Reuses a result for the
     // same place and flags for 30 minutes.
-    [[nodiscard]] QCoro::Task<std::optional<BriefingResult>> generateBriefing(SavedLocation location,
-                                                                             std::optional<QString> apiKey,
-                                                                             bool fahrenheit, bool mph,
-                                                                             bool localExpertise);
+    [[nodiscard]] QCoro::Task<std::optional<BriefingResult>> generateBriefing(
+        SavedLocation location, std::optional<QString> apiKey, bool fahrenheit, bool mph, bool localExpertise);
 
     // The answer to one question, with the last five turns as context and web search allowed.
     // Throws AiError, HttpError, JsonError or NetworkError.
     [[nodiscard]] QCoro::Task<QString> answer(QString question, SavedLocation location, std::optional<QString> apiKey,
-                                              QList<QaPair> history, bool fahrenheit, bool mph, bool localExpertise);
+        QList<QaPair> history, bool fahrenheit, bool mph, bool localExpertise);
 
     // What local media have been saying, summarised; nothing when nothing useful was found or
     // the search failed. Cached per place for three hours, failures included.

@@ -54,9 +54,8 @@ QString withoutKey(QString message, const QString &apiKey)
 } // namespace
 
 MessagesClient::MessagesClient(QString baseUrl)
-    : MessagesClient(std::move(baseUrl), Timing{})
-{
-}
+    : MessagesClient(std::move(baseUrl), Timing {})
+{ }
 
 MessagesClient::MessagesClient(QString baseUrl, Timing timing)
     : m_baseUrl(std::move(baseUrl))
@@ -70,15 +69,15 @@ QCoro::Task<QJsonObject> MessagesClient::send(QJsonObject body, QString apiKey)
 {
     const QUrl url = Endpoints::url(m_baseUrl, QStringLiteral("/v1/messages"));
     const QByteArray payload = QJsonDocument(body).toJson(QJsonDocument::Compact);
-    const HeaderMap headers{{"x-api-key", apiKey.toUtf8()},
-                            {"anthropic-version", "2023-06-01"},
-                            {"Content-Type", "application/json"}};
+    const HeaderMap headers { { "x-api-key", apiKey.toUtf8() }, { "anthropic-version", "2023-06-01" },
+        { "Content-Type", "application/json" } };
 
     net::HttpReply reply;
     for (int attempt = 0;; ++attempt) {
         std::optional<NetworkError> transient;
         try {
-            reply = co_await net::send(m_network, QByteArrayLiteral("POST"), url, headers, payload, m_timing.requestTimeout);
+            reply = co_await net::send(
+                m_network, QByteArrayLiteral("POST"), url, headers, payload, m_timing.requestTimeout);
         } catch (const NetworkError &error) {
             if (!isTransient(error) || attempt == 2) {
                 throw NetworkError(error.code(), withoutKey(error.description(), apiKey));

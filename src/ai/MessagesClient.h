@@ -17,8 +17,8 @@ class MessagesClient
 public:
     struct Timing
     {
-        std::chrono::milliseconds requestTimeout{std::chrono::seconds(180)};
-        std::chrono::milliseconds firstRetryWait{std::chrono::seconds(1)};
+        std::chrono::milliseconds requestTimeout { std::chrono::seconds(180) };
+        std::chrono::milliseconds firstRetryWait { std::chrono::seconds(1) };
     };
 
     explicit MessagesClient(QString baseUrl);

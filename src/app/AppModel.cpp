@@ -27,7 +27,7 @@ QString describe(const std::exception &error)
 } // namespace
 
 AppModel::AppModel(SettingsStore &settings, AppSources &sources, Defaults &defaults, const Clock &clock,
-                   Intervals intervals, QObject *parent)
+    Intervals intervals, QObject *parent)
     : QObject(parent)
     , m_settings(settings)
     , m_sources(sources)
@@ -35,8 +35,8 @@ AppModel::AppModel(SettingsStore &settings, AppSources &sources, Defaults &defau
     , m_clock(clock)
     , m_intervals(intervals)
 {
-    for (auto signal : {&AppModel::briefingChanged, &AppModel::forecastChanged, &AppModel::alertsChanged,
-                        &AppModel::nowcastChanged, &AppModel::normalsChanged, &AppModel::locationChanged}) {
+    for (auto signal : { &AppModel::briefingChanged, &AppModel::forecastChanged, &AppModel::alertsChanged,
+             &AppModel::nowcastChanged, &AppModel::normalsChanged, &AppModel::locationChanged }) {
         QObject::connect(this, signal, this, &AppModel::currentBriefingChanged);
     }
     // The key flags start false and are corrected from the keyring moments later.
@@ -53,11 +53,11 @@ AppModel::~AppModel()
 
 AppSources::Flags AppModel::currentFlags() const
 {
-    return {m_settings.useFahrenheit(), m_settings.useMph(), m_settings.localExpertiseEnabled()};
+    return { m_settings.useFahrenheit(), m_settings.useMph(), m_settings.localExpertiseEnabled() };
 }
 
-void AppModel::showBriefing(const std::optional<QString> &text, const std::optional<QString> &question,
-                            const std::optional<QString> &headline)
+void AppModel::showBriefing(
+    const std::optional<QString> &text, const std::optional<QString> &question, const std::optional<QString> &headline)
 {
     assign(m_briefing, text, &AppModel::briefingChanged);
     assign(m_suggestedQuestion, question, &AppModel::suggestedQuestionChanged);
@@ -199,8 +199,8 @@ QCoro::Task<> AppModel::refresh()
         }
         if (result) {
             showBriefing(result->text, result->suggestedQuestion, result->headline);
-            CachedBriefing::save(m_defaults, CachedBriefing{result->text, result->suggestedQuestion, result->headline,
-                                                            signature, m_clock.now()});
+            CachedBriefing::save(m_defaults,
+                CachedBriefing { result->text, result->suggestedQuestion, result->headline, signature, m_clock.now() });
         } else if (!hasKey) {
             showBriefing(std::nullopt, std::nullopt, std::nullopt);
         }
@@ -277,7 +277,7 @@ QCoro::Task<> AppModel::ask(QString question)
     if (m_location && m_location->isSamePlace(place)) {
         if (answer) {
             QList<QaPair> updated = m_askHistory;
-            updated.append(QaPair{trimmed, *answer});
+            updated.append(QaPair { trimmed, *answer });
             assign(m_askHistory, updated, &AppModel::askHistoryChanged);
         } else {
             assign(m_askError, failure, &AppModel::askErrorChanged);
@@ -292,7 +292,8 @@ std::optional<QString> AppModel::currentBriefingText() const
         return m_briefing;
     }
     if (m_forecast && m_location) {
-        return m_sources.localBriefingText(*m_forecast, m_alerts, m_nowcast, m_normals, *m_location).value_or(QString());
+        return m_sources.localBriefingText(*m_forecast, m_alerts, m_nowcast, m_normals, *m_location)
+            .value_or(QString());
     }
     return std::nullopt;
 }

@@ -20,10 +20,10 @@ class Defaults;
 // The model's timers; tests shorten them.
 struct AppModelIntervals
 {
-    std::chrono::milliseconds alertPoll{std::chrono::seconds(180)};
-    std::chrono::seconds staleAfter{120};
-    std::chrono::seconds dailyLead{600};
-    std::chrono::milliseconds dailyRearm{std::chrono::seconds(660)};
+    std::chrono::milliseconds alertPoll { std::chrono::seconds(180) };
+    std::chrono::seconds staleAfter { 120 };
+    std::chrono::seconds dailyLead { 600 };
+    std::chrono::milliseconds dailyRearm { std::chrono::seconds(660) };
 };
 
 // The one object that owns what the screens show: the place, its forecast and companions, the
@@ -52,7 +52,7 @@ public:
     using Intervals = AppModelIntervals;
 
     AppModel(SettingsStore &settings, AppSources &sources, Defaults &defaults, const Clock &clock,
-             Intervals intervals = {}, QObject *parent = nullptr);
+        Intervals intervals = {}, QObject *parent = nullptr);
     ~AppModel() override;
 
     [[nodiscard]] const std::optional<SavedLocation> &location() const { return m_location; }
@@ -136,7 +136,7 @@ private:
     [[nodiscard]] std::optional<QDateTime> nextBriefingRefreshAt() const;
     [[nodiscard]] AppSources::Flags currentFlags() const;
     void showBriefing(const std::optional<QString> &text, const std::optional<QString> &question,
-                      const std::optional<QString> &headline);
+        const std::optional<QString> &headline);
 
     template <typename T>
     void assign(T &field, const T &value, void (AppModel::*signal)())

@@ -41,13 +41,12 @@ QCoro::Task<QString> AppSources::answer(QString, SavedLocation, std::optional<QS
 }
 
 std::optional<QString> AppSources::localBriefingText(const Forecast &, const QList<NwsAlert> &,
-                                                     const std::optional<NextHourNowcast> &,
-                                                     const std::optional<ClimateNormals> &, const SavedLocation &) const
+    const std::optional<NextHourNowcast> &, const std::optional<ClimateNormals> &, const SavedLocation &) const
 {
     return std::nullopt;
 }
 
-void AppSources::notifyNewAlerts(const QList<NwsAlert> &) {}
+void AppSources::notifyNewAlerts(const QList<NwsAlert> &) { }
 
 QCoro::Task<> AppSources::syncNotifications()
 {

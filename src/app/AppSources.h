@@ -35,10 +35,10 @@ public:
     [[nodiscard]] virtual QCoro::Task<Forecast> fetchForecast(SavedLocation place, bool fahrenheit, bool mph) = 0;
     // Never fail.
     [[nodiscard]] virtual QCoro::Task<QList<NwsAlert>> activeAlerts(double latitude, double longitude);
-    [[nodiscard]] virtual QCoro::Task<std::optional<NextHourNowcast>> nextHourNowcast(double latitude, double longitude,
-                                                                                      QString timezone);
-    [[nodiscard]] virtual QCoro::Task<std::optional<ClimateNormals>> loadNormals(double latitude, double longitude,
-                                                                                 QString timezone);
+    [[nodiscard]] virtual QCoro::Task<std::optional<NextHourNowcast>> nextHourNowcast(
+        double latitude, double longitude, QString timezone);
+    [[nodiscard]] virtual QCoro::Task<std::optional<ClimateNormals>> loadNormals(
+        double latitude, double longitude, QString timezone);
 
     // The device's place: position, or IP look-up, named by reverse geocoding. Throws AppError.
     [[nodiscard]] virtual QCoro::Task<SavedLocation> resolveCurrentLocation();
@@ -47,18 +47,16 @@ public:
     [[nodiscard]] virtual bool deviceLocationAuthorized() const;
 
     // Never fails; nothing when no briefing could be written.
-    [[nodiscard]] virtual QCoro::Task<std::optional<BriefingResult>> generateBriefing(SavedLocation place,
-                                                                                      std::optional<QString> apiKey,
-                                                                                      Flags flags);
+    [[nodiscard]] virtual QCoro::Task<std::optional<BriefingResult>> generateBriefing(
+        SavedLocation place, std::optional<QString> apiKey, Flags flags);
     // Throws AppError with the message the Ask panel shows.
-    [[nodiscard]] virtual QCoro::Task<QString> answer(QString question, SavedLocation place, std::optional<QString> apiKey,
-                                                      QList<QaPair> history, Flags flags);
+    [[nodiscard]] virtual QCoro::Task<QString> answer(
+        QString question, SavedLocation place, std::optional<QString> apiKey, QList<QaPair> history, Flags flags);
 
     // The local composer's briefing for a forecast: nothing when it has nothing to say.
-    [[nodiscard]] virtual std::optional<QString> localBriefingText(const Forecast &forecast, const QList<NwsAlert> &alerts,
-                                                                   const std::optional<NextHourNowcast> &nowcast,
-                                                                   const std::optional<ClimateNormals> &normals,
-                                                                   const SavedLocation &place) const;
+    [[nodiscard]] virtual std::optional<QString> localBriefingText(const Forecast &forecast,
+        const QList<NwsAlert> &alerts, const std::optional<NextHourNowcast> &nowcast,
+        const std::optional<ClimateNormals> &normals, const SavedLocation &place) const;
 
     virtual void notifyNewAlerts(const QList<NwsAlert> &alerts);
     [[nodiscard]] virtual QCoro::Task<> syncNotifications();

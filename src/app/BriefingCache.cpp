@@ -17,10 +17,9 @@ constexpr double kReferenceDateOffset = 978307200.0;
 
 QJsonObject CachedBriefing::toJson() const
 {
-    QJsonObject object{{QStringLiteral("text"), text},
-                       {QStringLiteral("signature"), signature},
-                       {QStringLiteral("generatedAt"),
-                        static_cast<double>(generatedAt.toMSecsSinceEpoch()) / 1000.0 - kReferenceDateOffset}};
+    QJsonObject object { { QStringLiteral("text"), text }, { QStringLiteral("signature"), signature },
+        { QStringLiteral("generatedAt"),
+            static_cast<double>(generatedAt.toMSecsSinceEpoch()) / 1000.0 - kReferenceDateOffset } };
     json_form::writeOptionalText(object, QLatin1StringView("suggestedQuestion"), suggestedQuestion);
     json_form::writeOptionalText(object, QLatin1StringView("headline"), headline);
     return object;

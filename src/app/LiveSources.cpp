@@ -4,7 +4,7 @@
 #include "composer/LocalBriefing.h"
 
 LiveSources::LiveSources(QNetworkAccessManager &network, const Endpoints &endpoints, Defaults &defaults, Clock &clock,
-                         PositionSource *positionSource)
+    PositionSource *positionSource)
     : m_forecasts(network, endpoints)
     , m_nws(network, endpoints, clock)
     , m_spc(network, endpoints, clock)
@@ -15,9 +15,8 @@ LiveSources::LiveSources(QNetworkAccessManager &network, const Endpoints &endpoi
     , m_location(network, endpoints, positionSource)
     , m_geocoding(network, endpoints)
     , m_messages(endpoints.anthropic)
-    , m_ai(m_messages, AiService::Sources{m_forecasts, m_nws, m_spc, m_nowcast}, clock)
-{
-}
+    , m_ai(m_messages, AiService::Sources { m_forecasts, m_nws, m_spc, m_nowcast }, clock)
+{ }
 
 QCoro::Task<Forecast> LiveSources::fetchForecast(SavedLocation place, bool fahrenheit, bool mph)
 {
@@ -29,8 +28,8 @@ QCoro::Task<QList<NwsAlert>> LiveSources::activeAlerts(double latitude, double l
     co_return co_await m_nws.activeAlerts(latitude, longitude);
 }
 
-QCoro::Task<std::optional<NextHourNowcast>> LiveSources::nextHourNowcast(double latitude, double longitude,
-                                                                         QString timezone)
+QCoro::Task<std::optional<NextHourNowcast>> LiveSources::nextHourNowcast(
+    double latitude, double longitude, QString timezone)
 {
     co_return co_await m_nowcast.nextHourNowcast(latitude, longitude, timezone);
 }
@@ -50,23 +49,21 @@ bool LiveSources::deviceLocationAuthorized() const
     return m_location.isAlwaysAuthorized();
 }
 
-QCoro::Task<std::optional<BriefingResult>> LiveSources::generateBriefing(SavedLocation place,
-                                                                         std::optional<QString> apiKey, Flags flags)
+QCoro::Task<std::optional<BriefingResult>> LiveSources::generateBriefing(
+    SavedLocation place, std::optional<QString> apiKey, Flags flags)
 {
     co_return co_await m_ai.generateBriefing(place, apiKey, flags.fahrenheit, flags.mph, flags.localExpertise);
 }
 
-QCoro::Task<QString> LiveSources::answer(QString question, SavedLocation place, std::optional<QString> apiKey,
-                                         QList<QaPair> history, Flags flags)
+QCoro::Task<QString> LiveSources::answer(
+    QString question, SavedLocation place, std::optional<QString> apiKey, QList<QaPair> history, Flags flags)
 {
-    co_return co_await m_ai.answer(question, place, apiKey, history, flags.fahrenheit, flags.mph,
-                                   flags.localExpertise);
+    co_return co_await m_ai.answer(question, place, apiKey, history, flags.fahrenheit, flags.mph, flags.localExpertise);
 }
 
 std::optional<QString> LiveSources::localBriefingText(const Forecast &forecast, const QList<NwsAlert> &alerts,
-                                                      const std::optional<NextHourNowcast> &nowcast,
-                                                      const std::optional<ClimateNormals> &normals,
-                                                      const SavedLocation &) const
+    const std::optional<NextHourNowcast> &nowcast, const std::optional<ClimateNormals> &normals,
+    const SavedLocation &) const
 {
     return composer::localBriefingText(forecast, alerts, nowcast, normals);
 }

@@ -26,26 +26,24 @@ class LiveSources : public AppSources
 public:
     // positionSource may be null: the place is then found by IP look-up only.
     LiveSources(QNetworkAccessManager &network, const Endpoints &endpoints, Defaults &defaults, Clock &clock,
-                PositionSource *positionSource = nullptr);
+        PositionSource *positionSource = nullptr);
 
     [[nodiscard]] QCoro::Task<Forecast> fetchForecast(SavedLocation place, bool fahrenheit, bool mph) override;
     [[nodiscard]] QCoro::Task<QList<NwsAlert>> activeAlerts(double latitude, double longitude) override;
-    [[nodiscard]] QCoro::Task<std::optional<NextHourNowcast>> nextHourNowcast(double latitude, double longitude,
-                                                                              QString timezone) override;
-    [[nodiscard]] QCoro::Task<std::optional<ClimateNormals>> loadNormals(double latitude, double longitude,
-                                                                         QString timezone) override;
+    [[nodiscard]] QCoro::Task<std::optional<NextHourNowcast>> nextHourNowcast(
+        double latitude, double longitude, QString timezone) override;
+    [[nodiscard]] QCoro::Task<std::optional<ClimateNormals>> loadNormals(
+        double latitude, double longitude, QString timezone) override;
     [[nodiscard]] QCoro::Task<SavedLocation> resolveCurrentLocation() override;
     [[nodiscard]] bool deviceLocationAuthorized() const override;
-    [[nodiscard]] QCoro::Task<std::optional<BriefingResult>> generateBriefing(SavedLocation place,
-                                                                              std::optional<QString> apiKey,
-                                                                              Flags flags) override;
+    [[nodiscard]] QCoro::Task<std::optional<BriefingResult>> generateBriefing(
+        SavedLocation place, std::optional<QString> apiKey, Flags flags) override;
     [[nodiscard]] QCoro::Task<QString> answer(QString question, SavedLocation place, std::optional<QString> apiKey,
-                                              QList<QaPair> history, Flags flags) override;
+        QList<QaPair> history, Flags flags) override;
 
     [[nodiscard]] std::optional<QString> localBriefingText(const Forecast &forecast, const QList<NwsAlert> &alerts,
-                                                           const std::optional<NextHourNowcast> &nowcast,
-                                                           const std::optional<ClimateNormals> &normals,
-                                                           const SavedLocation &place) const override;
+        const std::optional<NextHourNowcast> &nowcast, const std::optional<ClimateNormals> &normals,
+        const SavedLocation &place) const override;
 
     [[nodiscard]] GeocodingService &geocoding() { return m_geocoding; }
     [[nodiscard]] NowcastService &nowcast() { return m_nowcast; }

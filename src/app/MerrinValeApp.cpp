@@ -12,8 +12,7 @@ MerrinValeApp::MerrinValeApp(AppModel &model, SettingsStore &settings, QObject *
     : QObject(parent)
     , m_model(model)
     , m_settings(settings)
-{
-}
+{ }
 
 void MerrinValeApp::setShowWelcome(bool value)
 {

@@ -27,7 +27,7 @@ const QString kDaysUsed = QStringLiteral("review.daysUsed");
 const QString kLastDayCounted = QStringLiteral("review.lastDayCounted");
 const QString kPromptedVersion = QStringLiteral("review.promptedVersion");
 
-std::atomic<double> g_textScale{1.15};
+std::atomic<double> g_textScale { 1.15 };
 
 // A stored list decodes as a whole or not at all.
 QList<SavedLocation> decodePlaces(const std::optional<QByteArray> &data)
@@ -91,15 +91,14 @@ SettingsStore::SettingsStore(Defaults &defaults, KeyStore &keys, const Clock &cl
 
     QObject::connect(&keys, &KeyStore::keyringAvailableChanged, this, &SettingsStore::keyringAvailableChanged);
     // Every property change is also announced as one change of the whole store.
-    for (auto signal : {&SettingsStore::useFahrenheitChanged, &SettingsStore::useMphChanged,
-                        &SettingsStore::fontScaleChanged, &SettingsStore::lastLocationChanged,
-                        &SettingsStore::favoritesChanged, &SettingsStore::recentLocationsChanged,
-                        &SettingsStore::welcomedChanged, &SettingsStore::seenVoiceIntroChanged,
-                        &SettingsStore::preloadVoiceChanged, &SettingsStore::hasApiKeyChanged,
-                        &SettingsStore::hasGoogleApiKeyChanged, &SettingsStore::localExpertiseEnabledChanged,
-                        &SettingsStore::dailyBriefingEnabledChanged, &SettingsStore::dailyBriefingHourChanged,
-                        &SettingsStore::dailyBriefingMinuteChanged, &SettingsStore::alertNotificationsEnabledChanged,
-                        &SettingsStore::keyringAvailableChanged}) {
+    for (auto signal : { &SettingsStore::useFahrenheitChanged, &SettingsStore::useMphChanged,
+             &SettingsStore::fontScaleChanged, &SettingsStore::lastLocationChanged, &SettingsStore::favoritesChanged,
+             &SettingsStore::recentLocationsChanged, &SettingsStore::welcomedChanged,
+             &SettingsStore::seenVoiceIntroChanged, &SettingsStore::preloadVoiceChanged,
+             &SettingsStore::hasApiKeyChanged, &SettingsStore::hasGoogleApiKeyChanged,
+             &SettingsStore::localExpertiseEnabledChanged, &SettingsStore::dailyBriefingEnabledChanged,
+             &SettingsStore::dailyBriefingHourChanged, &SettingsStore::dailyBriefingMinuteChanged,
+             &SettingsStore::alertNotificationsEnabledChanged, &SettingsStore::keyringAvailableChanged }) {
         QObject::connect(this, signal, this, &SettingsStore::changed);
     }
 }
@@ -150,7 +149,8 @@ void SettingsStore::setPreloadVoice(bool value)
 
 void SettingsStore::setLocalExpertiseEnabled(bool value)
 {
-    setBoolSetting(m_localExpertiseEnabled, value, "localExpertiseEnabled", &SettingsStore::localExpertiseEnabledChanged);
+    setBoolSetting(
+        m_localExpertiseEnabled, value, "localExpertiseEnabled", &SettingsStore::localExpertiseEnabledChanged);
 }
 
 void SettingsStore::setDailyBriefingEnabled(bool value)
@@ -161,7 +161,7 @@ void SettingsStore::setDailyBriefingEnabled(bool value)
 void SettingsStore::setAlertNotificationsEnabled(bool value)
 {
     setBoolSetting(m_alertNotificationsEnabled, value, "alertNotificationsEnabled",
-                   &SettingsStore::alertNotificationsEnabledChanged);
+        &SettingsStore::alertNotificationsEnabledChanged);
 }
 
 void SettingsStore::setFontScale(double value)

@@ -30,14 +30,14 @@ class SettingsStore : public QObject
     Q_PROPERTY(bool hasApiKey READ hasApiKey NOTIFY hasApiKeyChanged)
     Q_PROPERTY(bool hasGoogleApiKey READ hasGoogleApiKey NOTIFY hasGoogleApiKeyChanged)
     Q_PROPERTY(bool localExpertiseEnabled READ localExpertiseEnabled WRITE setLocalExpertiseEnabled NOTIFY
-                   localExpertiseEnabledChanged)
+            localExpertiseEnabledChanged)
     Q_PROPERTY(bool dailyBriefingEnabled READ dailyBriefingEnabled WRITE setDailyBriefingEnabled NOTIFY
-                   dailyBriefingEnabledChanged)
+            dailyBriefingEnabledChanged)
     Q_PROPERTY(int dailyBriefingHour READ dailyBriefingHour WRITE setDailyBriefingHour NOTIFY dailyBriefingHourChanged)
-    Q_PROPERTY(int dailyBriefingMinute READ dailyBriefingMinute WRITE setDailyBriefingMinute NOTIFY
-                   dailyBriefingMinuteChanged)
+    Q_PROPERTY(
+        int dailyBriefingMinute READ dailyBriefingMinute WRITE setDailyBriefingMinute NOTIFY dailyBriefingMinuteChanged)
     Q_PROPERTY(bool alertNotificationsEnabled READ alertNotificationsEnabled WRITE setAlertNotificationsEnabled NOTIFY
-                   alertNotificationsEnabledChanged)
+            alertNotificationsEnabledChanged)
     Q_PROPERTY(bool keyringAvailable READ keyringAvailable NOTIFY keyringAvailableChanged)
 
 public:

@@ -27,7 +27,7 @@ namespace {
 
 void registerFonts()
 {
-    QDirIterator it(QStringLiteral(":/fonts"), {QStringLiteral("*.ttf")});
+    QDirIterator it(QStringLiteral(":/fonts"), { QStringLiteral("*.ttf") });
     while (it.hasNext()) {
         const QString path = it.next();
         if (QFontDatabase::addApplicationFont(path) < 0) {

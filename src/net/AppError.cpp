@@ -6,16 +6,14 @@
 AppError::AppError(QString description)
     : m_description(std::move(description))
     , m_utf8(m_description.toUtf8())
-{
-}
+{ }
 
 HttpError::HttpError(Kind kind, int status, QString body, QString description)
     : AppError(std::move(description))
     , m_kind(kind)
     , m_status(status)
     , m_body(std::move(body))
-{
-}
+{ }
 
 HttpError HttpError::badStatus(int status, const QString &body)
 {
@@ -34,13 +32,11 @@ HttpError HttpError::badResponse()
 NetworkError::NetworkError(QNetworkReply::NetworkError code, const QString &description)
     : AppError(description)
     , m_code(code)
-{
-}
+{ }
 
 JsonError::JsonError(const QString &parserMessage, qsizetype offset)
     : AppError(QStringLiteral("The server's reply could not be read: it is not valid JSON (%1 at character %2).")
                    .arg(parserMessage)
                    .arg(offset))
     , m_parserMessage(parserMessage)
-{
-}
+{ }

@@ -8,5 +8,4 @@ QDateTime SystemClock::now() const
 
 FixedClock::FixedClock(QDateTime now)
     : m_now(std::move(now))
-{
-}
+{ }

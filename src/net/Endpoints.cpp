@@ -3,18 +3,16 @@
 
 QStringList Endpoints::fieldNames()
 {
-    return {QStringLiteral("openMeteoForecast"), QStringLiteral("openMeteoAirQuality"),
-            QStringLiteral("openMeteoGeocoding"), QStringLiteral("openMeteoArchive"),
-            QStringLiteral("nws"), QStringLiteral("spc"), QStringLiteral("anthropic"),
-            QStringLiteral("gemini"), QStringLiteral("ipGeolocation1"), QStringLiteral("ipGeolocation2"),
-            QStringLiteral("reverseGeocoding")};
+    return { QStringLiteral("openMeteoForecast"), QStringLiteral("openMeteoAirQuality"),
+        QStringLiteral("openMeteoGeocoding"), QStringLiteral("openMeteoArchive"), QStringLiteral("nws"),
+        QStringLiteral("spc"), QStringLiteral("anthropic"), QStringLiteral("gemini"), QStringLiteral("ipGeolocation1"),
+        QStringLiteral("ipGeolocation2"), QStringLiteral("reverseGeocoding") };
 }
 
 QString *Endpoints::field(const QString &name)
 {
-    QString *const fields[] = {&openMeteoForecast, &openMeteoAirQuality, &openMeteoGeocoding, &openMeteoArchive,
-                               &nws, &spc, &anthropic, &gemini, &ipGeolocation1, &ipGeolocation2,
-                               &reverseGeocoding};
+    QString *const fields[] = { &openMeteoForecast, &openMeteoAirQuality, &openMeteoGeocoding, &openMeteoArchive, &nws,
+        &spc, &anthropic, &gemini, &ipGeolocation1, &ipGeolocation2, &reverseGeocoding };
     const QStringList names = fieldNames();
     const qsizetype index = names.indexOf(name);
     return index < 0 ? nullptr : fields[index];

@@ -35,8 +35,8 @@ struct Endpoints
     QStringList applyOverrides(const QJsonObject &overrides);
 
     // base + path, with the query items in the given order.
-    [[nodiscard]] static QUrl url(const QString &base, const QString &path,
-                                  const QList<std::pair<QString, QString>> &queryItems = {});
+    [[nodiscard]] static QUrl url(
+        const QString &base, const QString &path, const QList<std::pair<QString, QString>> &queryItems = {});
     // base + path + a query text written by hand ("?latitude=1&longitude=2").
     [[nodiscard]] static QUrl urlWithQueryText(const QString &base, const QString &path, const QString &queryText);
 

@@ -48,7 +48,7 @@ QString timeoutMessage()
 }
 
 QCoro::Task<HttpReply> send(QNetworkAccessManager &manager, QByteArray method, QUrl url, HeaderMap headers,
-                            QByteArray body, std::chrono::milliseconds timeout)
+    QByteArray body, std::chrono::milliseconds timeout)
 {
     QNetworkRequest request(url);
     request.setTransferTimeout(static_cast<int>(timeout.count()));
@@ -85,11 +85,11 @@ QCoro::Task<HttpReply> send(QNetworkAccessManager &manager, QByteArray method, Q
     if (!statusAttribute.isValid()) {
         throw HttpError::badResponse();
     }
-    co_return HttpReply{statusAttribute.toInt(), raw->readAll()};
+    co_return HttpReply { statusAttribute.toInt(), raw->readAll() };
 }
 
-QCoro::Task<QByteArray> getData(QNetworkAccessManager &manager, QUrl url, HeaderMap headers,
-                                std::chrono::milliseconds timeout)
+QCoro::Task<QByteArray> getData(
+    QNetworkAccessManager &manager, QUrl url, HeaderMap headers, std::chrono::milliseconds timeout)
 {
     HttpReply reply = co_await send(manager, QByteArrayLiteral("GET"), std::move(url), std::move(headers), {}, timeout);
     if (reply.status < 200 || reply.status > 299) {

@@ -15,7 +15,7 @@ using HeaderMap = QMap<QByteArray, QByteArray>;
 
 namespace net {
 
-inline constexpr std::chrono::milliseconds kDefaultTimeout{60'000};
+inline constexpr std::chrono::milliseconds kDefaultTimeout { 60'000 };
 // Replies larger than this are refused rather than held in memory.
 inline constexpr qint64 kMaxBodyBytes = 64LL * 1024 * 1024;
 
@@ -24,7 +24,7 @@ inline constexpr qint64 kMaxBodyBytes = 64LL * 1024 * 1024;
 // UTF-8), HttpError::badResponse when the reply is not HTTP, and NetworkError for transport
 // failures (the network stack's own text; "The request timed out." after the timeout).
 [[nodiscard]] QCoro::Task<QByteArray> getData(QNetworkAccessManager &manager, QUrl url, HeaderMap headers = {},
-                                              std::chrono::milliseconds timeout = kDefaultTimeout);
+    std::chrono::milliseconds timeout = kDefaultTimeout);
 
 // A request of any method with a body; same outcome rules as getData, except that a non-2xx
 // reply is returned to the caller, which reads its own error bodies.
@@ -34,7 +34,7 @@ struct HttpReply
     QByteArray body;
 };
 [[nodiscard]] QCoro::Task<HttpReply> send(QNetworkAccessManager &manager, QByteArray method, QUrl url,
-                                          HeaderMap headers, QByteArray body, std::chrono::milliseconds timeout);
+    HeaderMap headers, QByteArray body, std::chrono::milliseconds timeout);
 
 // The text a timed-out request reports.
 [[nodiscard]] QString timeoutMessage();

@@ -117,7 +117,7 @@ std::optional<QJsonObject> object(const QJsonObject &object, QLatin1StringView k
 
 QJsonValue parse(const QByteArray &body)
 {
-    QJsonParseError error{};
+    QJsonParseError error {};
     const QJsonDocument document = QJsonDocument::fromJson(body, &error);
     if (error.error != QJsonParseError::NoError) {
         throw JsonError(error.errorString(), error.offset);

@@ -15,10 +15,9 @@ const QString kStringTag = QStringLiteral("s:");
 } // namespace
 
 Defaults::Defaults(const QString &filePath)
-    : m_settings(filePath.isEmpty()
-                     ? std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("MerrinVale"),
-                                                   QStringLiteral("MerrinVale"))
-                     : std::make_unique<QSettings>(filePath, QSettings::IniFormat))
+    : m_settings(filePath.isEmpty() ? std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                     QStringLiteral("MerrinVale"), QStringLiteral("MerrinVale"))
+                                    : std::make_unique<QSettings>(filePath, QSettings::IniFormat))
 {
     if (m_settings->status() != QSettings::NoError) {
         qWarning().noquote() << "[settings] could not read" << m_settings->fileName() << "; starting from defaults";

@@ -10,8 +10,8 @@
 class QSettings;
 
 // The user-defaults store: small typed values and JSON blobs in an INI file
-// (~/.config/MerrinVale/MerrinVale.conf, the INI file Qt keeps on Linux, unless a file is given). A stored value of the wrong
-// type reads as missing. Every write is synced to disk at once, so a crash loses nothing.
+// (~/.config/MerrinVale/MerrinVale.conf, the INI file Qt keeps on Linux, unless a file is given). A stored value of the
+// wrong type reads as missing. Every write is synced to disk at once, so a crash loses nothing.
 class Defaults
 {
 public:

@@ -11,8 +11,7 @@ const QString kKey = QStringLiteral("climateNormals");
 
 DefaultsNormalsStore::DefaultsNormalsStore(Defaults &defaults)
     : m_defaults(defaults)
-{
-}
+{ }
 
 std::optional<QByteArray> DefaultsNormalsStore::load() const
 {

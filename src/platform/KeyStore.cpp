@@ -34,8 +34,7 @@ QCoro::Task<QKeychain::Error> run(Job *job)
 KeyStore::KeyStore(QString service, QObject *parent)
     : QObject(parent)
     , m_service(std::move(service))
-{
-}
+{ }
 
 void KeyStore::noteBackend(int keychainError)
 {

@@ -29,25 +29,24 @@ MinuteForecastSource::MinuteForecastSource(QNetworkAccessManager &network, Endpo
     : m_network(network)
     , m_endpoints(std::move(endpoints))
     , m_clock(clock)
-{
-}
+{ }
 
 MinuteForecastSource::QueryItems MinuteForecastSource::query(double latitude, double longitude)
 {
     return {
-        {QStringLiteral("latitude"), text::shortestDecimal(latitude)},
-        {QStringLiteral("longitude"), text::shortestDecimal(longitude)},
-        {QStringLiteral("minutely_15"), QStringLiteral("precipitation,precipitation_probability")},
-        {QStringLiteral("past_minutely_15"), QStringLiteral("1")},
-        {QStringLiteral("forecast_minutely_15"), QStringLiteral("8")},
-        {QStringLiteral("timezone"), QStringLiteral("GMT")},
-        {QStringLiteral("timeformat"), QStringLiteral("unixtime")},
+        { QStringLiteral("latitude"), text::shortestDecimal(latitude) },
+        { QStringLiteral("longitude"), text::shortestDecimal(longitude) },
+        { QStringLiteral("minutely_15"), QStringLiteral("precipitation,precipitation_probability") },
+        { QStringLiteral("past_minutely_15"), QStringLiteral("1") },
+        { QStringLiteral("forecast_minutely_15"), QStringLiteral("8") },
+        { QStringLiteral("timezone"), QStringLiteral("GMT") },
+        { QStringLiteral("timeformat"), QStringLiteral("unixtime") },
     };
 }
 
 NowcastAttribution MinuteForecastSource::attribution() const
 {
-    return NowcastAttribution{QUrl(QStringLiteral("https://open-meteo.com/en/license")), std::nullopt, std::nullopt};
+    return NowcastAttribution { QUrl(QStringLiteral("https://open-meteo.com/en/license")), std::nullopt, std::nullopt };
 }
 
 QCoro::Task<std::optional<QList<NowcastMinute>>> MinuteForecastSource::minuteForecast(double latitude, double longitude)
@@ -59,8 +58,8 @@ QCoro::Task<std::optional<QList<NowcastMinute>>> MinuteForecastSource::minuteFor
     co_return minutesFromReply(json::parseObject(body), now);
 }
 
-std::optional<QList<NowcastMinute>> MinuteForecastSource::minutesFromReply(const QJsonObject &reply,
-                                                                            const QDateTime &now)
+std::optional<QList<NowcastMinute>> MinuteForecastSource::minutesFromReply(
+    const QJsonObject &reply, const QDateTime &now)
 {
     const auto series = json::object(reply, QLatin1StringView("minutely_15"));
     if (!series) {
@@ -78,7 +77,7 @@ std::optional<QList<NowcastMinute>> MinuteForecastSource::minutesFromReply(const
         if (!t || !std::isfinite(*t) || std::abs(*t) > 1e13) {
             continue;
         }
-        steps.append(Step{static_cast<qint64>(std::floor(*t)), json::at(amounts, i), json::at(chances, i)});
+        steps.append(Step { static_cast<qint64>(std::floor(*t)), json::at(amounts, i), json::at(chances, i) });
     }
     std::stable_sort(steps.begin(), steps.end(), [](const Step &a, const Step &b) { return a.time < b.time; });
 
@@ -89,14 +88,14 @@ std::optional<QList<NowcastMinute>> MinuteForecastSource::minutesFromReply(const
     for (qint64 m = currentMinute - 60; m <= currentMinute + 60 * 60; m += 60) {
         // The first step whose end is not before the minute: its interval (t − 15 min, t] holds m
         // when t − 15 min < m.
-        const auto it = std::lower_bound(steps.cbegin(), steps.cend(), m,
-                                         [](const Step &step, qint64 value) { return step.time < value; });
+        const auto it = std::lower_bound(
+            steps.cbegin(), steps.cend(), m, [](const Step &step, qint64 value) { return step.time < value; });
         if (it == steps.cend() || it->time - kStepSeconds >= m || !it->amount) {
             continue;
         }
         const double intensity = *it->amount * 4.0;
         const double chance = it->probability ? *it->probability / 100.0 : (intensity > 0 ? 1.0 : 0.0);
-        minutes.append(NowcastMinute{QDateTime::fromSecsSinceEpoch(m, Qt::UTC), chance, intensity});
+        minutes.append(NowcastMinute { QDateTime::fromSecsSinceEpoch(m, Qt::UTC), chance, intensity });
     }
     if (minutes.isEmpty()) {
         return std::nullopt;

@@ -20,8 +20,8 @@ public:
 
     // Throws HttpError, NetworkError or JsonError when the request fails; nothing when the reply
     // has no 15-minute data for the hour.
-    [[nodiscard]] QCoro::Task<std::optional<QList<NowcastMinute>>> minuteForecast(double latitude,
-                                                                                double longitude) override;
+    [[nodiscard]] QCoro::Task<std::optional<QList<NowcastMinute>>> minuteForecast(
+        double latitude, double longitude) override;
 
     // Open-Meteo's licence page; Open-Meteo has no mark images.
     [[nodiscard]] NowcastAttribution attribution() const override;
@@ -33,8 +33,8 @@ public:
     // reply with "minutely_15" in unix time: intensity is the step's amount × 4 (mm/h), chance
     // the step's probability / 100, or 1 / 0 from the intensity when the step has none. A minute
     // whose step is missing or has no amount is left out. Nothing when there is no minute.
-    [[nodiscard]] static std::optional<QList<NowcastMinute>> minutesFromReply(const QJsonObject &reply,
-                                                                             const QDateTime &now);
+    [[nodiscard]] static std::optional<QList<NowcastMinute>> minutesFromReply(
+        const QJsonObject &reply, const QDateTime &now);
 
 private:
     QNetworkAccessManager &m_network;

@@ -29,8 +29,8 @@ QString formatDate(const QDateTime &instant, const QString &pattern, const QTime
     const QTimeZone effective = zone.isValid() ? zone : QTimeZone::systemTimeZone();
     const int offsetSeconds = effective.offsetFromUtc(instant);
     UErrorCode status = U_ZERO_ERROR;
-    const icu::UnicodeString icuPattern(reinterpret_cast<const char16_t *>(pattern.utf16()),
-                                        static_cast<int32_t>(pattern.size()));
+    const icu::UnicodeString icuPattern(
+        reinterpret_cast<const char16_t *>(pattern.utf16()), static_cast<int32_t>(pattern.size()));
     icu::SimpleDateFormat formatter(icuPattern, icu::Locale(locale), status);
     if (U_FAILURE(status)) {
         return {};

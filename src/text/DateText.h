@@ -14,7 +14,7 @@ namespace text {
 // The zone's offset at that instant comes from QTimeZone (the system's zone database); ICU only
 // formats at that fixed offset, so one database decides. The locale defaults to en_US_POSIX,
 // which always writes English names.
-[[nodiscard]] QString formatDate(const QDateTime &instant, const QString &pattern, const QTimeZone &zone,
-                                 const char *locale = "en_US_POSIX");
+[[nodiscard]] QString formatDate(
+    const QDateTime &instant, const QString &pattern, const QTimeZone &zone, const char *locale = "en_US_POSIX");
 
 } // namespace text

@@ -2,9 +2,9 @@
 #include "text/NumberText.h"
 
 #include <array>
-#include <cmath>
 #include <charconv>
 #include <clocale>
+#include <cmath>
 #include <cstdarg>
 #include <cstdio>
 #include <memory>
@@ -27,7 +27,7 @@ QString shortestDecimal(double value)
     if (value == 0.0) {
         return QStringLiteral("0"); // also for -0.0
     }
-    std::array<char, 64> buffer{};
+    std::array<char, 64> buffer {};
     auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
     if (ec != std::errc()) {
         return QString::number(value, 'g', 17);
@@ -49,7 +49,7 @@ QString cformat(const char *format, ...)
 {
     // uselocale() is per thread, so this never disturbs other threads' formatting.
     const locale_t previous = uselocale(cLocale());
-    std::array<char, 256> small{};
+    std::array<char, 256> small {};
     va_list args;
     va_start(args, format);
     va_list copy;
@@ -78,7 +78,8 @@ QString spellOut(qint64 value)
     if (!created) {
         created = true;
         UErrorCode status = U_ZERO_ERROR;
-        auto candidate = std::make_unique<icu::RuleBasedNumberFormat>(icu::URBNF_SPELLOUT, icu::Locale("en_US"), status);
+        auto candidate =
+            std::make_unique<icu::RuleBasedNumberFormat>(icu::URBNF_SPELLOUT, icu::Locale("en_US"), status);
         if (U_SUCCESS(status)) {
             speller = std::move(candidate);
         }

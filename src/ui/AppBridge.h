@@ -28,7 +28,7 @@ class AppBridge : public QObject
 
 public:
     AppBridge(AppModel &model, MerrinValeApp &app, HomeViewModel &home, PlaceSearchViewModel &search,
-              QObject *parent = nullptr);
+        QObject *parent = nullptr);
 
     [[nodiscard]] AppModel *model() const { return m_model; }
     [[nodiscard]] SettingsStore *settings() const;

@@ -9,9 +9,8 @@ HomeViewModel::HomeViewModel(AppModel &model, QObject *parent)
     : QObject(parent)
     , m_model(&model)
 {
-    for (auto signal : {&AppModel::locationChanged, &AppModel::locationLoadingChanged, &AppModel::locationErrorChanged,
-                        &AppModel::forecastChanged, &AppModel::forecastLoadingChanged,
-                        &AppModel::forecastErrorChanged}) {
+    for (auto signal : { &AppModel::locationChanged, &AppModel::locationLoadingChanged, &AppModel::locationErrorChanged,
+             &AppModel::forecastChanged, &AppModel::forecastLoadingChanged, &AppModel::forecastErrorChanged }) {
         QObject::connect(&model, signal, this, &HomeViewModel::changed);
     }
     QObject::connect(model.settings(), &SettingsStore::favoritesChanged, this, &HomeViewModel::changed);
@@ -22,8 +21,8 @@ HomeViewModel::State HomeViewModel::state() const
     if (!m_model) {
         return State::LoadingForecast;
     }
-    const home_text::ScreenInputs inputs{m_model->hasLocation(), m_model->locationLoading(), m_model->hasForecast(),
-                                         m_model->forecastLoading(), m_model->forecastError().has_value()};
+    const home_text::ScreenInputs inputs { m_model->hasLocation(), m_model->locationLoading(), m_model->hasForecast(),
+        m_model->forecastLoading(), m_model->forecastError().has_value() };
     return static_cast<State>(home_text::screenState(inputs));
 }
 
@@ -39,7 +38,8 @@ QString HomeViewModel::placeLabel() const
 
 QString HomeViewModel::temperature() const
 {
-    return m_model && m_model->forecast() ? home_text::temperature(m_model->forecast()->current.temperature) : QString();
+    return m_model && m_model->forecast() ? home_text::temperature(m_model->forecast()->current.temperature)
+                                          : QString();
 }
 
 QString HomeViewModel::feelsLike() const

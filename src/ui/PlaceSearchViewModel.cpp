@@ -34,8 +34,8 @@ QString sectionTitle(places::PickKind kind)
 
 } // namespace
 
-PlaceSearchViewModel::PlaceSearchViewModel(GeocodingService &service, AppModel &model,
-                                           std::chrono::milliseconds debounce, QObject *parent)
+PlaceSearchViewModel::PlaceSearchViewModel(
+    GeocodingService &service, AppModel &model, std::chrono::milliseconds debounce, QObject *parent)
     : QObject(parent)
     , m_search(service, debounce)
     , m_model(&model)
@@ -43,8 +43,8 @@ PlaceSearchViewModel::PlaceSearchViewModel(GeocodingService &service, AppModel &
     connect(&m_search, &LocationSearch::queryChanged, this, &PlaceSearchViewModel::queryChanged);
     connect(&m_search, &LocationSearch::searchingChanged, this, &PlaceSearchViewModel::searchingChanged);
     connect(&m_search, &LocationSearch::placeChosen, this, &PlaceSearchViewModel::onPlaceChosen);
-    for (auto signal : {&LocationSearch::queryChanged, &LocationSearch::resultsChanged,
-                        &LocationSearch::noResultsTextChanged}) {
+    for (auto signal :
+        { &LocationSearch::queryChanged, &LocationSearch::resultsChanged, &LocationSearch::noResultsTextChanged }) {
         connect(&m_search, signal, this, &PlaceSearchViewModel::rebuild);
     }
     SettingsStore *settings = model.settings();
@@ -59,15 +59,15 @@ void PlaceSearchViewModel::rebuild()
     if (m_search.query().isEmpty()) {
         if (m_model) {
             for (const SavedLocation &place : m_model->settings()->favorites()) {
-                rows.append({places::PickKind::Favorite, place});
+                rows.append({ places::PickKind::Favorite, place });
             }
             for (const SavedLocation &place : m_model->settings()->recentLocations()) {
-                rows.append({places::PickKind::Recent, place});
+                rows.append({ places::PickKind::Recent, place });
             }
         }
     } else {
         for (const GeoResult &result : m_search.results()) {
-            rows.append({places::PickKind::SearchResult, result.toSavedLocation()});
+            rows.append({ places::PickKind::SearchResult, result.toSavedLocation() });
         }
     }
     m_rows = std::move(rows);
@@ -81,11 +81,11 @@ QVariantList PlaceSearchViewModel::rows() const
     for (qsizetype i = 0; i < m_rows.size(); ++i) {
         const Row &row = m_rows.at(i);
         const bool first = i == 0 || m_rows.at(i - 1).kind != row.kind;
-        list.append(QVariantMap{
-            {QStringLiteral("kind"), kindName(row.kind)},
-            {QStringLiteral("header"), first ? sectionTitle(row.kind) : QString()},
-            {QStringLiteral("label"), places::rowLabel(row.place)},
-            {QStringLiteral("place"), places::toVariant(row.place)},
+        list.append(QVariantMap {
+            { QStringLiteral("kind"), kindName(row.kind) },
+            { QStringLiteral("header"), first ? sectionTitle(row.kind) : QString() },
+            { QStringLiteral("label"), places::rowLabel(row.place) },
+            { QStringLiteral("place"), places::toVariant(row.place) },
         });
     }
     return list;

@@ -34,7 +34,7 @@ class PlaceSearchViewModel : public QObject
 public:
     // service and model must outlive the view model.
     PlaceSearchViewModel(GeocodingService &service, AppModel &model,
-                         std::chrono::milliseconds debounce = LocationSearch::kDebounce, QObject *parent = nullptr);
+        std::chrono::milliseconds debounce = LocationSearch::kDebounce, QObject *parent = nullptr);
 
     [[nodiscard]] QString query() const { return m_search.query(); }
     void setQuery(const QString &query) { m_search.setQuery(query); }

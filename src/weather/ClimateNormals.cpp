@@ -35,10 +35,8 @@ bool readMap(const QJsonValue &value, QMap<QString, double> &out)
 
 QJsonObject ClimateNormals::toJson() const
 {
-    return QJsonObject{{QStringLiteral("highs"), mapJson(highs)},
-                       {QStringLiteral("lows"), mapJson(lows)},
-                       {QStringLiteral("signature"), signature},
-                       {QStringLiteral("computedYear"), computedYear}};
+    return QJsonObject { { QStringLiteral("highs"), mapJson(highs) }, { QStringLiteral("lows"), mapJson(lows) },
+        { QStringLiteral("signature"), signature }, { QStringLiteral("computedYear"), computedYear } };
 }
 
 std::optional<ClimateNormals> ClimateNormals::fromJson(const QJsonValue &value)

@@ -13,7 +13,7 @@ struct ClimateNormals
 {
     QMap<QString, double> highs;
     QMap<QString, double> lows;
-    QString signature;     // "%.1f|%.1f" of latitude and longitude
+    QString signature; // "%.1f|%.1f" of latitude and longitude
     qint64 computedYear = 0;
 
     [[nodiscard]] QJsonObject toJson() const;

@@ -44,8 +44,8 @@ const QStringList &dayKeys()
 // Position of an "MM-dd" key in the common year; -1 for "02-29" and anything unreadable.
 int dayIndex(QStringView key)
 {
-    static constexpr std::array<int, 12> monthStart{0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
-    static constexpr std::array<int, 12> monthLength{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    static constexpr std::array<int, 12> monthStart { 0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334 };
+    static constexpr std::array<int, 12> monthLength { 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31 };
     if (key.size() != 5 || key.at(2) != QLatin1Char('-')) {
         return -1;
     }
@@ -60,8 +60,8 @@ int dayIndex(QStringView key)
 
 struct Pool
 {
-    std::array<double, kDaysInYear> sums{};
-    std::array<int, kDaysInYear> counts{};
+    std::array<double, kDaysInYear> sums {};
+    std::array<int, kDaysInYear> counts {};
 
     void add(int index, const std::optional<double> &value)
     {
@@ -108,25 +108,24 @@ QJsonObject storedObject(const ClimateNormalsStore &store)
 
 } // namespace
 
-ClimateNormalsService::ClimateNormalsService(QNetworkAccessManager &network, Endpoints endpoints, const Clock &clock,
-                                             ClimateNormalsStore &store)
+ClimateNormalsService::ClimateNormalsService(
+    QNetworkAccessManager &network, Endpoints endpoints, const Clock &clock, ClimateNormalsStore &store)
     : m_network(network)
     , m_endpoints(std::move(endpoints))
     , m_clock(clock)
     , m_store(store)
-{
-}
+{ }
 
-ClimateNormalsService::QueryItems ClimateNormalsService::archiveQuery(double latitude, double longitude,
-                                                                      const QString &timezone, int year)
+ClimateNormalsService::QueryItems ClimateNormalsService::archiveQuery(
+    double latitude, double longitude, const QString &timezone, int year)
 {
     return {
-        {QStringLiteral("latitude"), text::shortestDecimal(latitude)},
-        {QStringLiteral("longitude"), text::shortestDecimal(longitude)},
-        {QStringLiteral("start_date"), QString::number(year - 10) + QStringLiteral("-01-01")},
-        {QStringLiteral("end_date"), QString::number(year - 1) + QStringLiteral("-12-31")},
-        {QStringLiteral("daily"), QStringLiteral("temperature_2m_max,temperature_2m_min")},
-        {QStringLiteral("timezone"), timezone.isEmpty() ? QStringLiteral("auto") : timezone},
+        { QStringLiteral("latitude"), text::shortestDecimal(latitude) },
+        { QStringLiteral("longitude"), text::shortestDecimal(longitude) },
+        { QStringLiteral("start_date"), QString::number(year - 10) + QStringLiteral("-01-01") },
+        { QStringLiteral("end_date"), QString::number(year - 1) + QStringLiteral("-12-31") },
+        { QStringLiteral("daily"), QStringLiteral("temperature_2m_max,temperature_2m_min") },
+        { QStringLiteral("timezone"), timezone.isEmpty() ? QStringLiteral("auto") : timezone },
     };
 }
 
@@ -153,7 +152,7 @@ std::optional<ClimateNormalsService::Smoothed> ClimateNormalsService::smoothArch
         highs.add(index, json::at(maxima, i));
         lows.add(index, json::at(minima, i));
     }
-    return Smoothed{highs.smoothed(), lows.smoothed()};
+    return Smoothed { highs.smoothed(), lows.smoothed() };
 }
 
 QMap<QString, ClimateNormals> ClimateNormalsService::storedNormals() const
@@ -186,11 +185,10 @@ void ClimateNormalsService::store(const ClimateNormals &normals)
         }
         const QJsonObject entry = it.value().toObject();
         const QJsonValue at = entry.value(kComputedAt);
-        others.append({it.key(), entry, at.isDouble() ? at.toDouble() : -std::numeric_limits<double>::infinity()});
+        others.append({ it.key(), entry, at.isDouble() ? at.toDouble() : -std::numeric_limits<double>::infinity() });
     }
-    std::stable_sort(others.begin(), others.end(), [](const Kept &a, const Kept &b) {
-        return a.computedAt > b.computedAt;
-    });
+    std::stable_sort(
+        others.begin(), others.end(), [](const Kept &a, const Kept &b) { return a.computedAt > b.computedAt; });
     if (others.size() > kMaxStored - 1) {
         others.resize(kMaxStored - 1);
     }
@@ -204,8 +202,8 @@ void ClimateNormalsService::store(const ClimateNormals &normals)
     m_store.save(QJsonDocument(map).toJson(QJsonDocument::Compact));
 }
 
-QCoro::Task<std::optional<ClimateNormals>> ClimateNormalsService::loadNormals(double latitude, double longitude,
-                                                                             QString timezone)
+QCoro::Task<std::optional<ClimateNormals>> ClimateNormalsService::loadNormals(
+    double latitude, double longitude, QString timezone)
 {
     const QString signature = text::cformat("%.1f|%.1f", latitude, longitude);
     const int year = m_clock.now().toLocalTime().date().year();
@@ -214,8 +212,8 @@ QCoro::Task<std::optional<ClimateNormals>> ClimateNormalsService::loadNormals(do
         co_return *it;
     }
 
-    const QUrl url = Endpoints::url(m_endpoints.openMeteoArchive, QStringLiteral("/v1/archive"),
-                                    archiveQuery(latitude, longitude, timezone, year));
+    const QUrl url = Endpoints::url(
+        m_endpoints.openMeteoArchive, QStringLiteral("/v1/archive"), archiveQuery(latitude, longitude, timezone, year));
     QByteArray body;
     try {
         body = co_await net::getData(m_network, url);

@@ -24,13 +24,13 @@ class QNetworkAccessManager;
 class ClimateNormalsService
 {
 public:
-    ClimateNormalsService(QNetworkAccessManager &network, Endpoints endpoints, const Clock &clock,
-                          ClimateNormalsStore &store);
+    ClimateNormalsService(
+        QNetworkAccessManager &network, Endpoints endpoints, const Clock &clock, ClimateNormalsStore &store);
 
     // Never fails: a failed request or an unusable reply gives nothing and stores nothing, so the
     // next refresh tries again. The pooling and smoothing run on a worker thread.
-    [[nodiscard]] QCoro::Task<std::optional<ClimateNormals>> loadNormals(double latitude, double longitude,
-                                                                        QString timezone);
+    [[nodiscard]] QCoro::Task<std::optional<ClimateNormals>> loadNormals(
+        double latitude, double longitude, QString timezone);
 
     using QueryItems = QList<std::pair<QString, QString>>;
     [[nodiscard]] static QueryItems archiveQuery(double latitude, double longitude, const QString &timezone, int year);

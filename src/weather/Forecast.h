@@ -64,7 +64,7 @@ struct DailyWeather
     double windGustsMax = 0;
     double uvIndexMax = 0;
     QString sunrise; // empty when missing
-    QString sunset;  // empty when missing
+    QString sunset; // empty when missing
 
     bool operator==(const DailyWeather &) const = default;
 };
@@ -72,11 +72,11 @@ struct DailyWeather
 struct Forecast
 {
     CurrentWeather current;
-    QList<DailyWeather> daily;   // today first, up to 7 entries
+    QList<DailyWeather> daily; // today first, up to 7 entries
     QList<HourlyWeather> hourly; // up to 48 entries from the first hour not before current.time
     std::optional<DailyWeather> yesterday;
     QString temperatureUnit; // "°F" or "°C"
-    QString windSpeedUnit;   // "mph" or "km/h"
+    QString windSpeedUnit; // "mph" or "km/h"
     QString timezone;
 
     bool operator==(const Forecast &) const = default;

@@ -15,60 +15,60 @@ QJsonValue optionalNumber(const std::optional<double> &value)
 
 QJsonObject currentJson(const CurrentWeather &c)
 {
-    return QJsonObject{
-        {QStringLiteral("time"), c.time},
-        {QStringLiteral("temperature"), c.temperature},
-        {QStringLiteral("apparentTemperature"), c.apparentTemperature},
-        {QStringLiteral("weatherCode"), c.weatherCode},
-        {QStringLiteral("isDay"), c.isDay},
-        {QStringLiteral("windSpeed"), c.windSpeed},
-        {QStringLiteral("windDirection"), c.windDirection},
-        {QStringLiteral("windGusts"), c.windGusts},
-        {QStringLiteral("humidity"), c.humidity},
-        {QStringLiteral("dewPoint"), c.dewPoint},
-        {QStringLiteral("cloudCover"), c.cloudCover},
-        {QStringLiteral("precipitation"), c.precipitation},
-        {QStringLiteral("uvIndex"), c.uvIndex},
+    return QJsonObject {
+        { QStringLiteral("time"), c.time },
+        { QStringLiteral("temperature"), c.temperature },
+        { QStringLiteral("apparentTemperature"), c.apparentTemperature },
+        { QStringLiteral("weatherCode"), c.weatherCode },
+        { QStringLiteral("isDay"), c.isDay },
+        { QStringLiteral("windSpeed"), c.windSpeed },
+        { QStringLiteral("windDirection"), c.windDirection },
+        { QStringLiteral("windGusts"), c.windGusts },
+        { QStringLiteral("humidity"), c.humidity },
+        { QStringLiteral("dewPoint"), c.dewPoint },
+        { QStringLiteral("cloudCover"), c.cloudCover },
+        { QStringLiteral("precipitation"), c.precipitation },
+        { QStringLiteral("uvIndex"), c.uvIndex },
     };
 }
 
 QJsonObject hourJson(const HourlyWeather &h)
 {
-    return QJsonObject{
-        {QStringLiteral("time"), h.time},
-        {QStringLiteral("temperature"), h.temperature},
-        {QStringLiteral("apparentTemperature"), h.apparentTemperature},
-        {QStringLiteral("weatherCode"), h.weatherCode},
-        {QStringLiteral("precipitationProbability"), h.precipitationProbability},
-        {QStringLiteral("precipitation"), h.precipitation},
-        {QStringLiteral("dewPoint"), optionalNumber(h.dewPoint)},
-        {QStringLiteral("humidity"), h.humidity},
-        {QStringLiteral("cloudCover"), h.cloudCover},
-        {QStringLiteral("windSpeed"), h.windSpeed},
-        {QStringLiteral("windGusts"), h.windGusts},
-        {QStringLiteral("isDay"), h.isDay},
+    return QJsonObject {
+        { QStringLiteral("time"), h.time },
+        { QStringLiteral("temperature"), h.temperature },
+        { QStringLiteral("apparentTemperature"), h.apparentTemperature },
+        { QStringLiteral("weatherCode"), h.weatherCode },
+        { QStringLiteral("precipitationProbability"), h.precipitationProbability },
+        { QStringLiteral("precipitation"), h.precipitation },
+        { QStringLiteral("dewPoint"), optionalNumber(h.dewPoint) },
+        { QStringLiteral("humidity"), h.humidity },
+        { QStringLiteral("cloudCover"), h.cloudCover },
+        { QStringLiteral("windSpeed"), h.windSpeed },
+        { QStringLiteral("windGusts"), h.windGusts },
+        { QStringLiteral("isDay"), h.isDay },
     };
 }
 
 QJsonObject dayJson(const DailyWeather &d)
 {
-    return QJsonObject{
-        {QStringLiteral("date"), d.date},
-        {QStringLiteral("weatherCode"), d.weatherCode},
-        {QStringLiteral("tempMax"), d.tempMax},
-        {QStringLiteral("tempMin"), d.tempMin},
-        {QStringLiteral("apparentMax"), d.apparentMax},
-        {QStringLiteral("apparentMin"), d.apparentMin},
-        {QStringLiteral("precipitationProbabilityMax"), d.precipitationProbabilityMax},
-        {QStringLiteral("precipitationSum"), d.precipitationSum},
-        {QStringLiteral("rainSum"), d.rainSum},
-        {QStringLiteral("snowfallSum"), d.snowfallSum},
-        {QStringLiteral("precipitationHours"), d.precipitationHours},
-        {QStringLiteral("windSpeedMax"), d.windSpeedMax},
-        {QStringLiteral("windGustsMax"), d.windGustsMax},
-        {QStringLiteral("uvIndexMax"), d.uvIndexMax},
-        {QStringLiteral("sunrise"), d.sunrise},
-        {QStringLiteral("sunset"), d.sunset},
+    return QJsonObject {
+        { QStringLiteral("date"), d.date },
+        { QStringLiteral("weatherCode"), d.weatherCode },
+        { QStringLiteral("tempMax"), d.tempMax },
+        { QStringLiteral("tempMin"), d.tempMin },
+        { QStringLiteral("apparentMax"), d.apparentMax },
+        { QStringLiteral("apparentMin"), d.apparentMin },
+        { QStringLiteral("precipitationProbabilityMax"), d.precipitationProbabilityMax },
+        { QStringLiteral("precipitationSum"), d.precipitationSum },
+        { QStringLiteral("rainSum"), d.rainSum },
+        { QStringLiteral("snowfallSum"), d.snowfallSum },
+        { QStringLiteral("precipitationHours"), d.precipitationHours },
+        { QStringLiteral("windSpeedMax"), d.windSpeedMax },
+        { QStringLiteral("windGustsMax"), d.windGustsMax },
+        { QStringLiteral("uvIndexMax"), d.uvIndexMax },
+        { QStringLiteral("sunrise"), d.sunrise },
+        { QStringLiteral("sunset"), d.sunset },
     };
 }
 
@@ -126,14 +126,14 @@ QJsonObject toJson(const Forecast &forecast)
     for (const HourlyWeather &h : forecast.hourly) {
         hourly.append(hourJson(h));
     }
-    return QJsonObject{
-        {QStringLiteral("current"), currentJson(forecast.current)},
-        {QStringLiteral("daily"), daily},
-        {QStringLiteral("hourly"), hourly},
-        {QStringLiteral("yesterday"), forecast.yesterday ? QJsonValue(dayJson(*forecast.yesterday)) : QJsonValue()},
-        {QStringLiteral("temperatureUnit"), forecast.temperatureUnit},
-        {QStringLiteral("windSpeedUnit"), forecast.windSpeedUnit},
-        {QStringLiteral("timezone"), forecast.timezone},
+    return QJsonObject {
+        { QStringLiteral("current"), currentJson(forecast.current) },
+        { QStringLiteral("daily"), daily },
+        { QStringLiteral("hourly"), hourly },
+        { QStringLiteral("yesterday"), forecast.yesterday ? QJsonValue(dayJson(*forecast.yesterday)) : QJsonValue() },
+        { QStringLiteral("temperatureUnit"), forecast.temperatureUnit },
+        { QStringLiteral("windSpeedUnit"), forecast.windSpeedUnit },
+        { QStringLiteral("timezone"), forecast.timezone },
     };
 }
 

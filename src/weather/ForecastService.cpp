@@ -75,8 +75,7 @@ struct Series
 {
     explicit Series(const QJsonObject &object)
         : object(object)
-    {
-    }
+    { }
     const json::NumberList &operator[](QLatin1StringView key)
     {
         auto it = lists.find(key);
@@ -111,49 +110,48 @@ QCoro::Task<QJsonObject> fetchObject(QNetworkAccessManager &network, QUrl url)
 ForecastService::ForecastService(QNetworkAccessManager &network, Endpoints endpoints)
     : m_network(network)
     , m_endpoints(std::move(endpoints))
-{
-}
+{ }
 
 bool ForecastService::isInConus(double latitude, double longitude)
 {
     return latitude >= 24.5 && latitude <= 49.5 && longitude >= -125.0 && longitude <= -66.5;
 }
 
-ForecastService::QueryItems ForecastService::forecastQuery(double latitude, double longitude, const QString &timezone,
-                                                           bool fahrenheit, bool mph)
+ForecastService::QueryItems ForecastService::forecastQuery(
+    double latitude, double longitude, const QString &timezone, bool fahrenheit, bool mph)
 {
-    QueryItems items{
-        {QStringLiteral("latitude"), text::shortestDecimal(latitude)},
-        {QStringLiteral("longitude"), text::shortestDecimal(longitude)},
-        {QStringLiteral("timezone"), zoneOrAuto(timezone)},
-        {QStringLiteral("temperature_unit"), fahrenheit ? QStringLiteral("fahrenheit") : QStringLiteral("celsius")},
-        {QStringLiteral("wind_speed_unit"), mph ? QStringLiteral("mph") : QStringLiteral("kmh")},
-        {QStringLiteral("precipitation_unit"), fahrenheit ? QStringLiteral("inch") : QStringLiteral("mm")},
-        {QStringLiteral("forecast_days"), QStringLiteral("7")},
-        {QStringLiteral("past_days"), QStringLiteral("1")},
-        {QStringLiteral("current"), kCurrentVariables},
-        {QStringLiteral("daily"), kDailyVariables},
-        {QStringLiteral("hourly"), kHourlyVariables},
+    QueryItems items {
+        { QStringLiteral("latitude"), text::shortestDecimal(latitude) },
+        { QStringLiteral("longitude"), text::shortestDecimal(longitude) },
+        { QStringLiteral("timezone"), zoneOrAuto(timezone) },
+        { QStringLiteral("temperature_unit"), fahrenheit ? QStringLiteral("fahrenheit") : QStringLiteral("celsius") },
+        { QStringLiteral("wind_speed_unit"), mph ? QStringLiteral("mph") : QStringLiteral("kmh") },
+        { QStringLiteral("precipitation_unit"), fahrenheit ? QStringLiteral("inch") : QStringLiteral("mm") },
+        { QStringLiteral("forecast_days"), QStringLiteral("7") },
+        { QStringLiteral("past_days"), QStringLiteral("1") },
+        { QStringLiteral("current"), kCurrentVariables },
+        { QStringLiteral("daily"), kDailyVariables },
+        { QStringLiteral("hourly"), kHourlyVariables },
     };
     if (isInConus(latitude, longitude)) {
-        items.append({QStringLiteral("models"), QStringLiteral("ncep_nbm_conus")});
+        items.append({ QStringLiteral("models"), QStringLiteral("ncep_nbm_conus") });
     }
     return items;
 }
 
-ForecastService::QueryItems ForecastService::summaryQuery(double latitude, double longitude, const QString &timezone,
-                                                          bool fahrenheit, bool mph, bool withModels)
+ForecastService::QueryItems ForecastService::summaryQuery(
+    double latitude, double longitude, const QString &timezone, bool fahrenheit, bool mph, bool withModels)
 {
     QueryItems items = forecastQuery(latitude, longitude, timezone, fahrenheit, mph);
     // Same first seven items; no past day, richer lists, the 15-minute nowcast.
     items.resize(7);
-    items.append({QStringLiteral("current"), kSummaryCurrent});
-    items.append({QStringLiteral("daily"), kSummaryDaily});
-    items.append({QStringLiteral("hourly"), kSummaryHourly});
-    items.append({QStringLiteral("minutely_15"), QStringLiteral("precipitation,weather_code")});
-    items.append({QStringLiteral("forecast_minutely_15"), QStringLiteral("12")});
+    items.append({ QStringLiteral("current"), kSummaryCurrent });
+    items.append({ QStringLiteral("daily"), kSummaryDaily });
+    items.append({ QStringLiteral("hourly"), kSummaryHourly });
+    items.append({ QStringLiteral("minutely_15"), QStringLiteral("precipitation,weather_code") });
+    items.append({ QStringLiteral("forecast_minutely_15"), QStringLiteral("12") });
     if (withModels && isInConus(latitude, longitude)) {
-        items.append({QStringLiteral("models"), QStringLiteral("ncep_nbm_conus")});
+        items.append({ QStringLiteral("models"), QStringLiteral("ncep_nbm_conus") });
     }
     return items;
 }
@@ -161,29 +159,29 @@ ForecastService::QueryItems ForecastService::summaryQuery(double latitude, doubl
 QString ForecastService::airQualityQueryText(double latitude, double longitude)
 {
     return QStringLiteral("?latitude=") + text::shortestDecimal(latitude) + QStringLiteral("&longitude=")
-           + text::shortestDecimal(longitude) + QStringLiteral("&timezone=auto&current=us_aqi,pm2_5,pm10,ozone");
+        + text::shortestDecimal(longitude) + QStringLiteral("&timezone=auto&current=us_aqi,pm2_5,pm10,ozone");
 }
 
 QCoro::Task<std::optional<QJsonObject>> ForecastService::fetchAirQuality(double latitude, double longitude)
 {
-    const QUrl url = Endpoints::urlWithQueryText(m_endpoints.openMeteoAirQuality, QStringLiteral("/v1/air-quality"),
-                                                 airQualityQueryText(latitude, longitude));
+    const QUrl url = Endpoints::urlWithQueryText(
+        m_endpoints.openMeteoAirQuality, QStringLiteral("/v1/air-quality"), airQualityQueryText(latitude, longitude));
     co_return co_await fetchOptionalObject(m_network, url);
 }
 
-QCoro::Task<QString> ForecastService::forecastSummary(double latitude, double longitude, QString timezone,
-                                                      bool fahrenheit, bool mph)
+QCoro::Task<QString> ForecastService::forecastSummary(
+    double latitude, double longitude, QString timezone, bool fahrenheit, bool mph)
 {
     const bool conus = isInConus(latitude, longitude);
     const QUrl mainUrl = Endpoints::url(m_endpoints.openMeteoForecast, kForecastPath,
-                                        summaryQuery(latitude, longitude, timezone, fahrenheit, mph, true));
+        summaryQuery(latitude, longitude, timezone, fahrenheit, mph, true));
     // All three start at once and are all awaited, even when the main request fails.
     auto mainTask = fetchObject(m_network, mainUrl);
     std::optional<QCoro::Task<std::optional<QJsonObject>>> fallbackTask;
     if (conus) {
-        fallbackTask.emplace(fetchOptionalObject(
-            m_network, Endpoints::url(m_endpoints.openMeteoForecast, kForecastPath,
-                                      summaryQuery(latitude, longitude, timezone, fahrenheit, mph, false))));
+        fallbackTask.emplace(fetchOptionalObject(m_network,
+            Endpoints::url(m_endpoints.openMeteoForecast, kForecastPath,
+                summaryQuery(latitude, longitude, timezone, fahrenheit, mph, false))));
     }
     auto airTask = fetchAirQuality(latitude, longitude);
 
@@ -202,36 +200,36 @@ QCoro::Task<QString> ForecastService::forecastSummary(double latitude, double lo
     if (failure) {
         std::rethrow_exception(failure);
     }
-    co_return forecast_text::render(reply, fallback, air, {timezone, fahrenheit, mph});
+    co_return forecast_text::render(reply, fallback, air, { timezone, fahrenheit, mph });
 }
 
-ForecastService::QueryItems ForecastService::uvSupplementQuery(double latitude, double longitude,
-                                                               const QString &timezone)
+ForecastService::QueryItems ForecastService::uvSupplementQuery(
+    double latitude, double longitude, const QString &timezone)
 {
     return {
-        {QStringLiteral("latitude"), text::shortestDecimal(latitude)},
-        {QStringLiteral("longitude"), text::shortestDecimal(longitude)},
-        {QStringLiteral("timezone"), zoneOrAuto(timezone)},
-        {QStringLiteral("forecast_days"), QStringLiteral("7")},
-        {QStringLiteral("past_days"), QStringLiteral("1")},
-        {QStringLiteral("daily"), QStringLiteral("uv_index_max")},
-        {QStringLiteral("hourly"), QStringLiteral("uv_index")},
+        { QStringLiteral("latitude"), text::shortestDecimal(latitude) },
+        { QStringLiteral("longitude"), text::shortestDecimal(longitude) },
+        { QStringLiteral("timezone"), zoneOrAuto(timezone) },
+        { QStringLiteral("forecast_days"), QStringLiteral("7") },
+        { QStringLiteral("past_days"), QStringLiteral("1") },
+        { QStringLiteral("daily"), QStringLiteral("uv_index_max") },
+        { QStringLiteral("hourly"), QStringLiteral("uv_index") },
     };
 }
 
-QCoro::Task<Forecast> ForecastService::fetchForecast(double latitude, double longitude, QString timezone,
-                                                     bool fahrenheit, bool mph)
+QCoro::Task<Forecast> ForecastService::fetchForecast(
+    double latitude, double longitude, QString timezone, bool fahrenheit, bool mph)
 {
-    const QUrl mainUrl = Endpoints::url(m_endpoints.openMeteoForecast, kForecastPath,
-                                        forecastQuery(latitude, longitude, timezone, fahrenheit, mph));
+    const QUrl mainUrl = Endpoints::url(
+        m_endpoints.openMeteoForecast, kForecastPath, forecastQuery(latitude, longitude, timezone, fahrenheit, mph));
     if (!isInConus(latitude, longitude)) {
         const QJsonObject reply = co_await fetchObject(m_network, mainUrl);
         co_return parseForecast(reply, std::nullopt, fahrenheit, mph, timezone);
     }
 
     // Both requests run at once; the supplement is always awaited, even when the main one fails.
-    const QUrl uvUrl = Endpoints::url(m_endpoints.openMeteoForecast, kForecastPath,
-                                      uvSupplementQuery(latitude, longitude, timezone));
+    const QUrl uvUrl =
+        Endpoints::url(m_endpoints.openMeteoForecast, kForecastPath, uvSupplementQuery(latitude, longitude, timezone));
     auto mainTask = fetchObject(m_network, mainUrl);
     auto uvTask = fetchOptionalObject(m_network, uvUrl);
     std::exception_ptr failure;
@@ -249,7 +247,7 @@ QCoro::Task<Forecast> ForecastService::fetchForecast(double latitude, double lon
 }
 
 Forecast ForecastService::parseForecast(const QJsonObject &reply, const std::optional<QJsonObject> &uvSupplement,
-                                        bool fahrenheit, bool mph, const QString &timezone)
+    bool fahrenheit, bool mph, const QString &timezone)
 {
     const auto currentObject = json::object(reply, QLatin1StringView("current"));
     const auto dailyObject = json::object(reply, QLatin1StringView("daily"));
@@ -306,9 +304,7 @@ Forecast ForecastService::parseForecast(const QJsonObject &reply, const std::opt
     const QStringList dates = json::textList(*dailyObject, QLatin1StringView("time"));
     const QStringList sunrises = json::textList(*dailyObject, QLatin1StringView("sunrise"));
     const QStringList sunsets = json::textList(*dailyObject, QLatin1StringView("sunset"));
-    const auto dayValue = [&daily](const char *key, qsizetype i) {
-        return json::at(daily[QLatin1StringView(key)], i);
-    };
+    const auto dayValue = [&daily](const char *key, qsizetype i) { return json::at(daily[QLatin1StringView(key)], i); };
     QList<DailyWeather> days;
     days.reserve(dates.size());
     for (qsizetype i = 0; i < dates.size(); ++i) {
@@ -349,9 +345,8 @@ Forecast ForecastService::parseForecast(const QJsonObject &reply, const std::opt
 
     // Hours: up to 48 from the current hour.
     const qsizetype endHour = std::min<qsizetype>(hourTimes.size(), currentHour + kHourlyWindow);
-    const auto hourValue = [&hourly](const char *key, qsizetype i) {
-        return json::at(hourly[QLatin1StringView(key)], i);
-    };
+    const auto hourValue = [&hourly](
+                               const char *key, qsizetype i) { return json::at(hourly[QLatin1StringView(key)], i); };
     forecast.hourly.reserve(std::max<qsizetype>(0, endHour - currentHour));
     for (qsizetype i = currentHour; i < endHour; ++i) {
         HourlyWeather hour;

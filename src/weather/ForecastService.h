@@ -25,16 +25,16 @@ public:
     // contiguous United States the National Blend of Models is asked for, and a second request
     // fills in the UV index that model lacks; that second request failing changes nothing but
     // the UV values. Throws HttpError, NetworkError or JsonError.
-    [[nodiscard]] QCoro::Task<Forecast> fetchForecast(double latitude, double longitude, QString timezone,
-                                                      bool fahrenheit, bool mph);
+    [[nodiscard]] QCoro::Task<Forecast> fetchForecast(
+        double latitude, double longitude, QString timezone, bool fahrenheit, bool mph);
 
     // The forecast text block the language model reads (see forecast_text::render), from a
     // richer request with a 15-minute nowcast. Inside the contiguous United States the same
     // request without the National Blend of Models runs alongside it to fill that model's gaps;
     // the air-quality request always does. Only the main request's failure is reported: HttpError,
     // NetworkError or JsonError.
-    [[nodiscard]] QCoro::Task<QString> forecastSummary(double latitude, double longitude, QString timezone,
-                                                       bool fahrenheit, bool mph);
+    [[nodiscard]] QCoro::Task<QString> forecastSummary(
+        double latitude, double longitude, QString timezone, bool fahrenheit, bool mph);
 
     // The current air quality (US AQI, PM2.5, PM10, ozone) as the service's reply object;
     // nothing on any failure.
@@ -43,19 +43,19 @@ public:
     // Turns a forecast reply (and the optional UV supplement reply) into a Forecast. Throws
     // HttpError::badResponse when "current", "daily" or "hourly" is missing or not an object;
     // every other missing value becomes 0 or its named fallback.
-    [[nodiscard]] static Forecast parseForecast(const QJsonObject &reply, const std::optional<QJsonObject> &uvSupplement,
-                                                bool fahrenheit, bool mph, const QString &timezone);
+    [[nodiscard]] static Forecast parseForecast(const QJsonObject &reply,
+        const std::optional<QJsonObject> &uvSupplement, bool fahrenheit, bool mph, const QString &timezone);
 
     // 24.5 ≤ latitude ≤ 49.5 and -125 ≤ longitude ≤ -66.5, bounds included.
     [[nodiscard]] static bool isInConus(double latitude, double longitude);
 
     using QueryItems = QList<std::pair<QString, QString>>;
     // The query items of the screen forecast request, in the order they are sent.
-    [[nodiscard]] static QueryItems forecastQuery(double latitude, double longitude, const QString &timezone,
-                                                  bool fahrenheit, bool mph);
+    [[nodiscard]] static QueryItems forecastQuery(
+        double latitude, double longitude, const QString &timezone, bool fahrenheit, bool mph);
     // The query items of the text block's request; withModels false gives the fallback request.
-    [[nodiscard]] static QueryItems summaryQuery(double latitude, double longitude, const QString &timezone,
-                                                 bool fahrenheit, bool mph, bool withModels);
+    [[nodiscard]] static QueryItems summaryQuery(
+        double latitude, double longitude, const QString &timezone, bool fahrenheit, bool mph, bool withModels);
     [[nodiscard]] static QString airQualityQueryText(double latitude, double longitude);
     [[nodiscard]] static QueryItems uvSupplementQuery(double latitude, double longitude, const QString &timezone);
 

@@ -25,8 +25,7 @@ class Series
 public:
     explicit Series(std::optional<QJsonObject> object)
         : m_object(std::move(object))
-    {
-    }
+    { }
 
     const NumberList &list(const char *key)
     {
@@ -114,7 +113,7 @@ std::optional<QString> airQualityLine(const std::optional<QJsonObject> &airQuali
     if (const auto aqi = json::number(*current, QLatin1StringView("us_aqi"))) {
         const qint64 value = json::truncated(*aqi);
         parts.append(QStringLiteral("US AQI ") + QString::number(value) + QStringLiteral(" (") + aqiCategory(value)
-                     + QLatin1Char(')'));
+            + QLatin1Char(')'));
     }
     const auto micrograms = [&](const char *key, const char *label) {
         if (const auto value = json::number(*current, QLatin1StringView(key))) {
@@ -136,11 +135,11 @@ bool hasPresentNumber(const NumberList &list)
 }
 
 void appendNowcast(QStringList &lines, const std::optional<QJsonObject> &main,
-                   const std::optional<QJsonObject> &fallback, const QString &precipUnit)
+    const std::optional<QJsonObject> &fallback, const QString &precipUnit)
 {
     std::optional<QJsonObject> chosen;
     NumberList amounts;
-    for (const auto &candidate : {child(main, "minutely_15"), child(fallback, "minutely_15")}) {
+    for (const auto &candidate : { child(main, "minutely_15"), child(fallback, "minutely_15") }) {
         if (!candidate) {
             continue;
         }
@@ -164,8 +163,8 @@ void appendNowcast(QStringList &lines, const std::optional<QJsonObject> &main,
         if (!amount || *amount <= 0) {
             continue;
         }
-        QString line = QStringLiteral("- ") + times.at(i) + QStringLiteral(": ") + number(amount) + QLatin1Char(' ')
-                       + precipUnit;
+        QString line =
+            QStringLiteral("- ") + times.at(i) + QStringLiteral(": ") + number(amount) + QLatin1Char(' ') + precipUnit;
         if (const auto code = json::at(codes, i)) {
             line += QStringLiteral(" (") + words(code) + QLatin1Char(')');
         }
@@ -195,7 +194,7 @@ QString number(std::optional<double> value)
 }
 
 QString render(const QJsonObject &main, const std::optional<QJsonObject> &fallback,
-               const std::optional<QJsonObject> &airQuality, const Options &options)
+    const std::optional<QJsonObject> &airQuality, const Options &options)
 {
     const auto current = json::object(main, QLatin1StringView("current"));
     const auto dailyObject = json::object(main, QLatin1StringView("daily"));
@@ -209,10 +208,10 @@ QString render(const QJsonObject &main, const std::optional<QJsonObject> &fallba
     const QString P = options.fahrenheit ? QStringLiteral("in") : QStringLiteral("mm");
 
     QStringList lines;
-    lines.append(QStringLiteral("Timezone: ")
-                 + json::text(main, QLatin1StringView("timezone")).value_or(options.timezone));
+    lines.append(
+        QStringLiteral("Timezone: ") + json::text(main, QLatin1StringView("timezone")).value_or(options.timezone));
     lines.append(QStringLiteral("Units: temperatures ") + T + QStringLiteral(", wind ") + W
-                 + QStringLiteral(", precipitation ") + P + QLatin1Char('.'));
+        + QStringLiteral(", precipitation ") + P + QLatin1Char('.'));
 
     // Conditions now.
     const QJsonObject &cur = *current;
@@ -226,7 +225,7 @@ QString render(const QJsonObject &main, const std::optional<QJsonObject> &fallba
             break;
         }
     }
-    Pair hourly{Series(hourlyObject), Series(child(fallback, "hourly"))};
+    Pair hourly { Series(hourlyObject), Series(child(fallback, "hourly")) };
     std::optional<double> pressure = c("pressure_msl");
     if (!pressure) {
         if (const auto fallbackCurrent = child(fallback, "current")) {
@@ -235,20 +234,19 @@ QString render(const QJsonObject &main, const std::optional<QJsonObject> &fallba
     }
     const bool isDay = json::integer(cur, QLatin1StringView("is_day")) == 1;
     lines.append(QStringLiteral("Current (") + currentTime + QStringLiteral("): ") + number(c("temperature_2m")) + T
-                 + QStringLiteral(" (feels ") + number(c("apparent_temperature")) + T + QStringLiteral(", wet bulb ")
-                 + number(c("wet_bulb_temperature_2m")) + T + QStringLiteral("), ")
-                 + weather_codes::weatherDescription(json::integer(cur, QLatin1StringView("weather_code")).value_or(0))
-                 + QStringLiteral(", humidity ") + number(c("relative_humidity_2m")) + QStringLiteral("%, ")
-                 + QStringLiteral("dew point ") + number(hourly.filled("dew_point_2m", currentHour)) + T
-                 + QStringLiteral(", UV index ") + number(hourly.filled("uv_index", currentHour)) + QStringLiteral(", ")
-                 + QStringLiteral("cloud cover ") + number(c("cloud_cover")) + QStringLiteral("%, pressure ")
-                 + number(pressure) + QStringLiteral(" hPa, visibility ") + number(c("visibility"))
-                 + QStringLiteral(" m, ") + QStringLiteral("CAPE ") + number(c("cape")) + QStringLiteral(" J/kg, ")
-                 + QStringLiteral("wind ") + number(c("wind_speed_10m")) + QLatin1Char(' ') + W
-                 + QStringLiteral(" from ") + number(c("wind_direction_10m")) + QStringLiteral("° (gusts ")
-                 + number(c("wind_gusts_10m")) + QStringLiteral("), ") + QStringLiteral("precipitation ")
-                 + number(c("precipitation")) + QLatin1Char(' ') + P + QStringLiteral(", ")
-                 + (isDay ? QStringLiteral("daytime") : QStringLiteral("nighttime")) + QLatin1Char('.'));
+        + QStringLiteral(" (feels ") + number(c("apparent_temperature")) + T + QStringLiteral(", wet bulb ")
+        + number(c("wet_bulb_temperature_2m")) + T + QStringLiteral("), ")
+        + weather_codes::weatherDescription(json::integer(cur, QLatin1StringView("weather_code")).value_or(0))
+        + QStringLiteral(", humidity ") + number(c("relative_humidity_2m")) + QStringLiteral("%, ")
+        + QStringLiteral("dew point ") + number(hourly.filled("dew_point_2m", currentHour)) + T
+        + QStringLiteral(", UV index ") + number(hourly.filled("uv_index", currentHour)) + QStringLiteral(", ")
+        + QStringLiteral("cloud cover ") + number(c("cloud_cover")) + QStringLiteral("%, pressure ") + number(pressure)
+        + QStringLiteral(" hPa, visibility ") + number(c("visibility")) + QStringLiteral(" m, ")
+        + QStringLiteral("CAPE ") + number(c("cape")) + QStringLiteral(" J/kg, ") + QStringLiteral("wind ")
+        + number(c("wind_speed_10m")) + QLatin1Char(' ') + W + QStringLiteral(" from ")
+        + number(c("wind_direction_10m")) + QStringLiteral("° (gusts ") + number(c("wind_gusts_10m"))
+        + QStringLiteral("), ") + QStringLiteral("precipitation ") + number(c("precipitation")) + QLatin1Char(' ') + P
+        + QStringLiteral(", ") + (isDay ? QStringLiteral("daytime") : QStringLiteral("nighttime")) + QLatin1Char('.'));
 
     if (const auto air = airQualityLine(airQuality)) {
         lines.append(*air);
@@ -262,31 +260,29 @@ QString render(const QJsonObject &main, const std::optional<QJsonObject> &fallba
     const QStringList dates = json::textList(*dailyObject, QLatin1StringView("time"));
     const QStringList sunrises = json::textList(*dailyObject, QLatin1StringView("sunrise"));
     const QStringList sunsets = json::textList(*dailyObject, QLatin1StringView("sunset"));
-    Pair daily{Series(dailyObject), Series(child(fallback, "daily"))};
+    Pair daily { Series(dailyObject), Series(child(fallback, "daily")) };
     for (qsizetype i = 0; i < dates.size(); ++i) {
         const auto d = [&daily, i](const char *key) { return daily.at(key, i); };
         const auto f = [&daily, i](const char *key) { return daily.filled(key, i); };
         lines.append(QStringLiteral("- ") + dates.at(i) + QStringLiteral(": ") + words(d("weather_code"))
-                     + QStringLiteral(", ") + QStringLiteral("high ") + number(d("temperature_2m_max")) + T
-                     + QStringLiteral(" / low ") + number(d("temperature_2m_min")) + T + QLatin1Char(' ')
-                     + QStringLiteral("(feels ") + number(d("apparent_temperature_max")) + QLatin1Char('/')
-                     + number(d("apparent_temperature_min")) + T + QStringLiteral("), ")
-                     + QStringLiteral("precip chance ") + zeroed(d("precipitation_probability_max"))
-                     + QStringLiteral("%, ") + QStringLiteral("total ") + zeroed(d("precipitation_sum"))
-                     + QLatin1Char(' ') + P + QStringLiteral(" (rain ") + zeroed(d("rain_sum"))
-                     + QStringLiteral(", snow ") + zeroed(d("snowfall_sum")) + QStringLiteral(") over ")
-                     + zeroed(d("precipitation_hours")) + QStringLiteral(" h, ") + QStringLiteral("max wind ")
-                     + number(d("wind_speed_10m_max")) + QLatin1Char(' ') + W + QStringLiteral(" from ")
-                     + number(d("wind_direction_10m_dominant")) + QStringLiteral("° (gusts ")
-                     + number(d("wind_gusts_10m_max")) + QStringLiteral("), ") + QStringLiteral("dew point avg ")
-                     + number(f("dew_point_2m_mean")) + T + QStringLiteral(" (max ") + number(f("dew_point_2m_max"))
-                     + T + QStringLiteral("), ") + QStringLiteral("humidity avg ")
-                     + number(f("relative_humidity_2m_mean")) + QStringLiteral("%, cloud cover avg ")
-                     + number(f("cloud_cover_mean")) + QStringLiteral("%, ") + QStringLiteral("UV max ")
-                     + number(f("uv_index_max")) + QStringLiteral(", daylight ")
-                     + text::cformat("%.1f", d("daylight_duration").value_or(0.0) / 3600.0) + QStringLiteral(" h, ")
-                     + QStringLiteral("sunrise ") + clockText(sunrises, i) + QStringLiteral(", sunset ")
-                     + clockText(sunsets, i) + QLatin1Char('.'));
+            + QStringLiteral(", ") + QStringLiteral("high ") + number(d("temperature_2m_max")) + T
+            + QStringLiteral(" / low ") + number(d("temperature_2m_min")) + T + QLatin1Char(' ')
+            + QStringLiteral("(feels ") + number(d("apparent_temperature_max")) + QLatin1Char('/')
+            + number(d("apparent_temperature_min")) + T + QStringLiteral("), ") + QStringLiteral("precip chance ")
+            + zeroed(d("precipitation_probability_max")) + QStringLiteral("%, ") + QStringLiteral("total ")
+            + zeroed(d("precipitation_sum")) + QLatin1Char(' ') + P + QStringLiteral(" (rain ") + zeroed(d("rain_sum"))
+            + QStringLiteral(", snow ") + zeroed(d("snowfall_sum")) + QStringLiteral(") over ")
+            + zeroed(d("precipitation_hours")) + QStringLiteral(" h, ") + QStringLiteral("max wind ")
+            + number(d("wind_speed_10m_max")) + QLatin1Char(' ') + W + QStringLiteral(" from ")
+            + number(d("wind_direction_10m_dominant")) + QStringLiteral("° (gusts ") + number(d("wind_gusts_10m_max"))
+            + QStringLiteral("), ") + QStringLiteral("dew point avg ") + number(f("dew_point_2m_mean")) + T
+            + QStringLiteral(" (max ") + number(f("dew_point_2m_max")) + T + QStringLiteral("), ")
+            + QStringLiteral("humidity avg ") + number(f("relative_humidity_2m_mean"))
+            + QStringLiteral("%, cloud cover avg ") + number(f("cloud_cover_mean")) + QStringLiteral("%, ")
+            + QStringLiteral("UV max ") + number(f("uv_index_max")) + QStringLiteral(", daylight ")
+            + text::cformat("%.1f", d("daylight_duration").value_or(0.0) / 3600.0) + QStringLiteral(" h, ")
+            + QStringLiteral("sunrise ") + clockText(sunrises, i) + QStringLiteral(", sunset ") + clockText(sunsets, i)
+            + QLatin1Char('.'));
     }
 
     // Hours.
@@ -296,24 +292,23 @@ QString render(const QJsonObject &main, const std::optional<QJsonObject> &fallba
     for (qsizetype i = currentHour; i < endHour; ++i) {
         const auto h = [&hourly, i](const char *key) { return hourly.at(key, i); };
         QString line = QStringLiteral("- ") + hourTimes.at(i) + QStringLiteral(": ") + number(h("temperature_2m")) + T
-                       + QStringLiteral(" (feels ") + number(h("apparent_temperature")) + T + QStringLiteral("), ")
-                       + words(h("weather_code")) + QStringLiteral(", humidity ") + number(h("relative_humidity_2m"))
-                       + QStringLiteral("%, ") + QStringLiteral("dew point ") + number(h("dew_point_2m")) + T
-                       + QStringLiteral(", ") + QStringLiteral("precip ") + zeroed(h("precipitation_probability"))
-                       + QStringLiteral("% / ") + number(h("precipitation")) + QLatin1Char(' ') + P
-                       + QStringLiteral(", ") + QStringLiteral("cloud ") + number(h("cloud_cover"))
-                       + QStringLiteral("%, ") + QStringLiteral("wind ") + number(h("wind_speed_10m"))
-                       + QLatin1Char(' ') + W + QStringLiteral(" from ") + number(h("wind_direction_10m"))
-                       + QStringLiteral("° (gusts ") + number(h("wind_gusts_10m")) + QStringLiteral("), ")
-                       + QStringLiteral("visibility ") + number(hourly.filled("visibility", i))
-                       + QStringLiteral(" m, CAPE ") + number(h("cape")) + QStringLiteral(" J/kg, ")
-                       + QStringLiteral("UV ") + number(hourly.filled("uv_index", i));
+            + QStringLiteral(" (feels ") + number(h("apparent_temperature")) + T + QStringLiteral("), ")
+            + words(h("weather_code")) + QStringLiteral(", humidity ") + number(h("relative_humidity_2m"))
+            + QStringLiteral("%, ") + QStringLiteral("dew point ") + number(h("dew_point_2m")) + T
+            + QStringLiteral(", ") + QStringLiteral("precip ") + zeroed(h("precipitation_probability"))
+            + QStringLiteral("% / ") + number(h("precipitation")) + QLatin1Char(' ') + P + QStringLiteral(", ")
+            + QStringLiteral("cloud ") + number(h("cloud_cover")) + QStringLiteral("%, ") + QStringLiteral("wind ")
+            + number(h("wind_speed_10m")) + QLatin1Char(' ') + W + QStringLiteral(" from ")
+            + number(h("wind_direction_10m")) + QStringLiteral("° (gusts ") + number(h("wind_gusts_10m"))
+            + QStringLiteral("), ") + QStringLiteral("visibility ") + number(hourly.filled("visibility", i))
+            + QStringLiteral(" m, CAPE ") + number(h("cape")) + QStringLiteral(" J/kg, ") + QStringLiteral("UV ")
+            + number(hourly.filled("uv_index", i));
         if (const auto snow = hourly.filled("snow_depth", i); snow && *snow > 0) {
             line += QStringLiteral(", snow depth ") + number(snow) + QStringLiteral(" m");
         }
         if (const auto sunshine = hourly.filled("sunshine_duration", i)) {
             line += QStringLiteral(", sunshine ") + QString::number(json::truncated(*sunshine / 60.0))
-                    + QStringLiteral(" min");
+                + QStringLiteral(" min");
         }
         line += QLatin1Char('.');
         lines.append(line);

@@ -22,7 +22,7 @@ struct Options
 // Throws HttpError::badResponse when the main reply has no "current", "daily" or "hourly"
 // object; every other missing value prints as "n/a", "0", "clear sky" or leaves its piece out.
 [[nodiscard]] QString render(const QJsonObject &main, const std::optional<QJsonObject> &fallback,
-                             const std::optional<QJsonObject> &airQuality, const Options &options);
+    const std::optional<QJsonObject> &airQuality, const Options &options);
 
 // The number format of the block: "n/a" when absent, "72" with no fractional part, else one
 // decimal ("0.4").

@@ -5,7 +5,7 @@
 
 SavedLocation GeoResult::toSavedLocation() const
 {
-    return SavedLocation{name, admin1, country, latitude, longitude, timezone};
+    return SavedLocation { name, admin1, country, latitude, longitude, timezone };
 }
 
 QJsonObject GeoResult::toJson() const
@@ -48,7 +48,7 @@ std::optional<GeoResult> GeoResult::fromJson(const QJsonValue &value)
 size_t qHash(const GeoResult &result, size_t seed) noexcept
 {
     seed = qHashMulti(seed, result.id, result.name, result.admin1.has_value(), result.admin1.value_or(QString()),
-                      result.country.has_value(), result.country.value_or(QString()), result.timezone);
+        result.country.has_value(), result.country.value_or(QString()), result.timezone);
     seed = json_form::hashNumber(result.latitude, seed);
     return json_form::hashNumber(result.longitude, seed);
 }

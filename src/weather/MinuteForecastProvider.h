@@ -29,8 +29,8 @@ public:
 
     // The minutes around now, oldest first, with chance (0 to 1) and intensity (mm/h). Nothing
     // when the provider has no minute forecast for this place; throws when the request fails.
-    [[nodiscard]] virtual QCoro::Task<std::optional<QList<NowcastMinute>>> minuteForecast(double latitude,
-                                                                                        double longitude) = 0;
+    [[nodiscard]] virtual QCoro::Task<std::optional<QList<NowcastMinute>>> minuteForecast(
+        double latitude, double longitude) = 0;
 
     [[nodiscard]] virtual NowcastAttribution attribution() const = 0;
 };

@@ -9,7 +9,7 @@
 struct NowcastMinute
 {
     QDateTime date;
-    double chance = 0;    // 0 to 1
+    double chance = 0; // 0 to 1
     double intensity = 0; // millimetres per hour
 
     bool operator==(const NowcastMinute &) const = default;
@@ -19,7 +19,7 @@ struct NowcastMinute
 struct NextHourNowcast
 {
     QList<NowcastMinute> minutes; // at most 61, oldest first
-    QString summary;              // "Rain starting around 3:05 PM", ...
+    QString summary; // "Rain starting around 3:05 PM", ...
 
     bool operator==(const NextHourNowcast &) const = default;
 };

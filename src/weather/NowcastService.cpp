@@ -33,8 +33,7 @@ QString describe(const std::exception &error)
 NowcastService::NowcastService(MinuteForecastProvider &provider, const Clock &clock)
     : m_provider(provider)
     , m_clock(clock)
-{
-}
+{ }
 
 std::optional<NextHourNowcast> NowcastService::summarise(QList<NowcastMinute> minutes, const QTimeZone &zone)
 {
@@ -66,11 +65,11 @@ std::optional<NextHourNowcast> NowcastService::summarise(QList<NowcastMinute> mi
     } else {
         summary = QStringLiteral("Rain from about ") + firstTime + QStringLiteral(" to ") + lastTime;
     }
-    return NextHourNowcast{std::move(minutes), summary};
+    return NextHourNowcast { std::move(minutes), summary };
 }
 
-QCoro::Task<std::optional<NextHourNowcast>> NowcastService::nextHourNowcast(double latitude, double longitude,
-                                                                           QString timezone)
+QCoro::Task<std::optional<NextHourNowcast>> NowcastService::nextHourNowcast(
+    double latitude, double longitude, QString timezone)
 {
     const QString key = text::cformat("%.2f,%.2f", latitude, longitude);
     const QDateTime now = m_clock.now();
@@ -83,12 +82,12 @@ QCoro::Task<std::optional<NextHourNowcast>> NowcastService::nextHourNowcast(doub
         forecast = co_await m_provider.minuteForecast(latitude, longitude);
     } catch (const std::exception &error) {
         qWarning().noquote() << "[nowcast] minute forecast failed: " + describe(error);
-        m_cache.insert(key, Entry{now, std::nullopt});
+        m_cache.insert(key, Entry { now, std::nullopt });
         co_return std::nullopt;
     }
     if (!forecast) {
         qInfo().noquote() << "[nowcast] minute forecast unavailable for this location";
-        m_cache.insert(key, Entry{now, std::nullopt});
+        m_cache.insert(key, Entry { now, std::nullopt });
         co_return std::nullopt;
     }
 
@@ -107,21 +106,20 @@ QCoro::Task<std::optional<NextHourNowcast>> NowcastService::nextHourNowcast(doub
     qInfo().noquote() << QStringLiteral("[nowcast] minute forecast ok: %1 minutes, rain expected: %2")
                              .arg(count)
                              .arg(result ? QStringLiteral("true") : QStringLiteral("false"));
-    m_cache.insert(key, Entry{now, result});
+    m_cache.insert(key, Entry { now, result });
     co_return result;
 }
 
 QString NowcastService::modelText(const NextHourNowcast &nowcast, const QTimeZone &zone)
 {
-    QString text = QStringLiteral(
-                       "Minute-by-minute rain nowcast (next hour, from Open-Meteo 15-minute data): ")
-                   + nowcast.summary + QLatin1Char('.');
+    QString text = QStringLiteral("Minute-by-minute rain nowcast (next hour, from Open-Meteo 15-minute data): ")
+        + nowcast.summary + QLatin1Char('.');
     for (qsizetype i = 0; i < nowcast.minutes.size(); i += 5) {
         const NowcastMinute &minute = nowcast.minutes.at(i);
         const QByteArray time = clockTime(minute.date, zone).toUtf8();
         text += QLatin1Char('\n')
-                + text::cformat("- %s: %.0f%% chance, %.1f mm/hr", time.constData(), minute.chance * 100.0,
-                                minute.intensity);
+            + text::cformat(
+                "- %s: %.0f%% chance, %.1f mm/hr", time.constData(), minute.chance * 100.0, minute.intensity);
     }
     return text;
 }

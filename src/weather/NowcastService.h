@@ -26,8 +26,8 @@ public:
     NowcastService(MinuteForecastProvider &provider, const Clock &clock);
 
     // Never fails: a failed or empty minute forecast gives nothing (and one log line).
-    [[nodiscard]] QCoro::Task<std::optional<NextHourNowcast>> nextHourNowcast(double latitude, double longitude,
-                                                                             QString timezone);
+    [[nodiscard]] QCoro::Task<std::optional<NextHourNowcast>> nextHourNowcast(
+        double latitude, double longitude, QString timezone);
 
     // The nowcast section of the briefing prompt; nothing when there is no nowcast.
     [[nodiscard]] QCoro::Task<std::optional<QString>> nowcastText(double latitude, double longitude, QString timezone);

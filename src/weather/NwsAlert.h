@@ -16,7 +16,7 @@ struct NwsAlert
     QString description;
     std::optional<QString> instruction;
     std::optional<QString> onset; // ISO 8601 text as issued
-    std::optional<QString> ends;  // ISO 8601 text as issued
+    std::optional<QString> ends; // ISO 8601 text as issued
     QString senderName;
     QString areaDesc;
 
@@ -26,8 +26,8 @@ struct NwsAlert
 inline size_t qHash(const NwsAlert &a, size_t seed = 0) noexcept
 {
     const auto opt = [](const std::optional<QString> &v) { return v ? QStringLiteral("1") + *v : QStringLiteral("0"); };
-    return qHashMulti(seed, a.id, a.event, a.severity, opt(a.headline), a.description, opt(a.instruction),
-                      opt(a.onset), opt(a.ends), a.senderName, a.areaDesc);
+    return qHashMulti(seed, a.id, a.event, a.severity, opt(a.headline), a.description, opt(a.instruction), opt(a.onset),
+        opt(a.ends), a.senderName, a.areaDesc);
 }
 
 // Ordering of alerts, most severe first: "Extreme" 0, "Severe" 1, "Moderate" 2, "Minor" 3,

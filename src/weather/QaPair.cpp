@@ -5,7 +5,7 @@
 
 QJsonObject QaPair::toJson() const
 {
-    return QJsonObject{{QStringLiteral("question"), question}, {QStringLiteral("answer"), answer}};
+    return QJsonObject { { QStringLiteral("question"), question }, { QStringLiteral("answer"), answer } };
 }
 
 std::optional<QaPair> QaPair::fromJson(const QJsonValue &value)

@@ -101,7 +101,7 @@ std::optional<SavedLocation> SavedLocation::fromJson(const QJsonValue &value)
 size_t qHash(const SavedLocation &location, size_t seed) noexcept
 {
     seed = qHashMulti(seed, location.name, location.admin1.has_value(), location.admin1.value_or(QString()),
-                      location.country.has_value(), location.country.value_or(QString()), location.timezone);
+        location.country.has_value(), location.country.value_or(QString()), location.timezone);
     seed = json_form::hashNumber(location.latitude, seed);
     return json_form::hashNumber(location.longitude, seed);
 }

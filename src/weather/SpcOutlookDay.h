@@ -7,7 +7,7 @@
 struct SpcOutlookDay
 {
     qint64 day = 0;
-    QString code;  // the outlook's category code ("TSTM", "MRGL", ...)
+    QString code; // the outlook's category code ("TSTM", "MRGL", ...)
     QString label; // its wording
     qint64 level = 0;
 

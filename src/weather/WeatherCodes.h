@@ -12,7 +12,7 @@ namespace weather_codes {
 
 struct CardLabel
 {
-    QString label;  // "Sunny", "P. Cloudy", "—" for unknown codes
+    QString label; // "Sunny", "P. Cloudy", "—" for unknown codes
     QString symbol; // symbol name ("sun.max.fill"); the icon table maps it to a bundled icon
 };
 // The short label and symbol of the cards; a few symbols differ by night.

@@ -39,8 +39,8 @@ public:
         ++alertRequests;
         co_return QList<NwsAlert>(alerts); // a copy: never move out of the member
     }
-    QCoro::Task<std::optional<BriefingResult>> generateBriefing(SavedLocation, std::optional<QString> key,
-                                                                Flags) override
+    QCoro::Task<std::optional<BriefingResult>> generateBriefing(
+        SavedLocation, std::optional<QString> key, Flags) override
     {
         ++briefingRequests;
         if (!key) {
@@ -54,7 +54,7 @@ public:
 
     int alertRequests = 0;
     int briefingRequests = 0;
-    std::chrono::milliseconds briefingDelay{0};
+    std::chrono::milliseconds briefingDelay { 0 };
     QList<NwsAlert> alerts;
     std::optional<BriefingResult> briefing;
 };
@@ -63,7 +63,8 @@ public:
 // apart.
 FakeServer::Response forecastFor(const FakeServer::Request &request)
 {
-    QJsonObject reply = QJsonDocument::fromJson(testData(QStringLiteral("openmeteo_forecast_synthetic_chicago_7day.json"))).object();
+    QJsonObject reply =
+        QJsonDocument::fromJson(testData(QStringLiteral("openmeteo_forecast_synthetic_chicago_7day.json"))).object();
     reply.insert(QStringLiteral("timezone"), QStringLiteral("zone-") + request.queryValue(QStringLiteral("latitude")));
     return FakeServer::json(QJsonDocument(reply).toJson(QJsonDocument::Compact));
 }
@@ -95,27 +96,27 @@ protected:
 
     static SavedLocation place(double lat, double lon = 12.5)
     {
-        return SavedLocation{QStringLiteral("P%1").arg(lat), QStringLiteral("Region"), std::nullopt, lat, lon,
-                             QStringLiteral("Europe/Rome")};
+        return SavedLocation { QStringLiteral("P%1").arg(lat), QStringLiteral("Region"), std::nullopt, lat, lon,
+            QStringLiteral("Europe/Rome") };
     }
 
     FakeServer server;
     QTemporaryDir dir;
-    Defaults defaults{dir.filePath(QStringLiteral("settings.conf"))};
-    FixedClock clock{QDateTime::fromString(QStringLiteral("2026-07-14T10:00:00Z"), Qt::ISODate)};
-    KeyStore keys{QStringLiteral("org.merrinvale.MerrinVale.model-tests")};
-    SettingsStore settings{defaults, keys, clock};
+    Defaults defaults { dir.filePath(QStringLiteral("settings.conf")) };
+    FixedClock clock { QDateTime::fromString(QStringLiteral("2026-07-14T10:00:00Z"), Qt::ISODate) };
+    KeyStore keys { QStringLiteral("org.merrinvale.MerrinVale.model-tests") };
+    SettingsStore settings { defaults, keys, clock };
     QNetworkAccessManager network;
     Endpoints endpoints = [this] {
         // Everything goes to the local server; what it has no route for fails there, as a
         // secondary source may.
         Endpoints e;
         for (const QString &field : Endpoints::fieldNames()) {
-            e.applyOverrides(QJsonObject{{field, server.baseUrl()}});
+            e.applyOverrides(QJsonObject { { field, server.baseUrl() } });
         }
         return e;
     }();
-    CountingSources sources{network, endpoints, defaults, clock};
+    CountingSources sources { network, endpoints, defaults, clock };
 };
 
 } // namespace
@@ -133,7 +134,8 @@ TEST_F(AppModelTest, ARefreshWithoutAPlaceChangesNothing)
 TEST_F(AppModelTest, SelectClearsTheOldPlaceAndRefreshes)
 {
     auto model = makeModel();
-    sources.alerts = {NwsAlert{QStringLiteral("a1"), QStringLiteral("Heat Advisory"), QStringLiteral("Moderate"), {}, {}, {}, {}, {}, {}, {}}};
+    sources.alerts = { NwsAlert { QStringLiteral("a1"), QStringLiteral("Heat Advisory"), QStringLiteral("Moderate"), {},
+        {}, {}, {}, {}, {}, {} } };
     model->select(place(41.5));
     EXPECT_TRUE(model->forecastLoading());
     ASSERT_TRUE(spinUntil([&] { return !model->forecastLoading(); }));
@@ -169,9 +171,8 @@ TEST_F(AppModelTest, ASupersededRefreshWritesNothing)
     });
     auto model = makeModel();
     QStringList seen;
-    QObject::connect(model.get(), &AppModel::forecastChanged, model.get(), [&] {
-        seen.append(model->forecast() ? model->forecast()->timezone : QStringLiteral("none"));
-    });
+    QObject::connect(model.get(), &AppModel::forecastChanged, model.get(),
+        [&] { seen.append(model->forecast() ? model->forecast()->timezone : QStringLiteral("none")); });
     model->select(place(10));
     spin(50ms);
     model->select(place(20));
@@ -239,7 +240,8 @@ TEST_F(AppModelTest, TheAlertLoopWakesOnItsInterval)
     model->select(place(41.5));
     ASSERT_TRUE(spinUntil([&] { return !model->forecastLoading(); }));
     const int afterRefresh = sources.alertRequests;
-    sources.alerts = {NwsAlert{QStringLiteral("new"), QStringLiteral("Flood Warning"), QStringLiteral("Severe"), {}, {}, {}, {}, {}, {}, {}}};
+    sources.alerts = { NwsAlert { QStringLiteral("new"), QStringLiteral("Flood Warning"), QStringLiteral("Severe"), {},
+        {}, {}, {}, {}, {}, {} } };
     spin(350ms);
     EXPECT_GE(sources.alertRequests - afterRefresh, 2);
     EXPECT_EQ(model->alerts().size(), 1);
@@ -305,16 +307,17 @@ struct BriefingStates
 TEST_F(AppModelTest, TheCachedBriefingIsShownAndReusedByAge)
 {
     await(settings.setApiKey(QStringLiteral("sk-test")));
-    sources.briefing = BriefingResult{QStringLiteral("Fresh words."), QStringLiteral("Will it rain?"), QStringLiteral("Fresh")};
+    sources.briefing =
+        BriefingResult { QStringLiteral("Fresh words."), QStringLiteral("Will it rain?"), QStringLiteral("Fresh") };
     sources.briefingDelay = 300ms;
     const SavedLocation here = place(41.5);
     settings.setLastLocation(here);
     const QString signature = briefingSignature(here, true, true, false);
 
     const auto runWithCacheAged = [&](qint64 minutes) {
-        CachedBriefing::save(defaults, CachedBriefing{QStringLiteral("Cached words."), QStringLiteral("Cached question?"),
-                                                      QStringLiteral("Cached"), signature,
-                                                      clock.now().addSecs(-minutes * 60)});
+        CachedBriefing::save(defaults,
+            CachedBriefing { QStringLiteral("Cached words."), QStringLiteral("Cached question?"),
+                QStringLiteral("Cached"), signature, clock.now().addSecs(-minutes * 60) });
         auto model = makeModel();
         sources.briefingRequests = 0;
         BriefingStates during;
@@ -322,20 +325,20 @@ TEST_F(AppModelTest, TheCachedBriefingIsShownAndReusedByAge)
         QObject::connect(model.get(), &AppModel::briefingLoadingChanged, model.get(), [&] {
             if (!sampled && (model->briefingLoading() || model->briefingRewriting())) {
                 sampled = true;
-                during = {model->briefingLoading(), model->briefingRewriting(), model->briefing()};
+                during = { model->briefingLoading(), model->briefingRewriting(), model->briefing() };
             }
         });
         QObject::connect(model.get(), &AppModel::briefingRewritingChanged, model.get(), [&] {
             if (!sampled && (model->briefingLoading() || model->briefingRewriting())) {
                 sampled = true;
-                during = {model->briefingLoading(), model->briefingRewriting(), model->briefing()};
+                during = { model->briefingLoading(), model->briefingRewriting(), model->briefing() };
             }
         });
         auto task = model->start();
         // Shown at once, before any answer arrives.
         const std::optional<QString> first = model->briefing();
         await(std::move(task));
-        return std::tuple{first, during, model->briefing(), sources.briefingRequests};
+        return std::tuple { first, during, model->briefing(), sources.briefingRequests };
     };
 
     {
@@ -380,7 +383,8 @@ TEST_F(AppModelTest, TheCachedBriefingIsShownAndReusedByAge)
 TEST_F(AppModelTest, RemovingTheKeyClearsTheBriefing)
 {
     await(settings.setApiKey(QStringLiteral("sk-test")));
-    sources.briefing = BriefingResult{QStringLiteral("Words."), QStringLiteral("Question?"), QStringLiteral("Headline")};
+    sources.briefing =
+        BriefingResult { QStringLiteral("Words."), QStringLiteral("Question?"), QStringLiteral("Headline") };
     auto model = makeModel();
     model->select(place(41.5));
     ASSERT_TRUE(spinUntil([&] { return model->briefing().has_value(); }));

@@ -19,7 +19,7 @@ namespace {
 
 SavedLocation place(const QString &name, double lat, double lon)
 {
-    return SavedLocation{name, std::nullopt, std::nullopt, lat, lon, QStringLiteral("UTC")};
+    return SavedLocation { name, std::nullopt, std::nullopt, lat, lon, QStringLiteral("UTC") };
 }
 
 // A keyring must answer inside the test session; elsewhere the keyring cases are skipped unless
@@ -35,8 +35,8 @@ class SettingsStoreTest : public ::testing::Test
 protected:
     QTemporaryDir dir;
     QString path = dir.filePath(QStringLiteral("settings.conf"));
-    FixedClock clock{QDateTime::fromString(QStringLiteral("2026-03-07T12:00:00"), Qt::ISODate)};
-    KeyStore keys{QStringLiteral("org.merrinvale.MerrinVale.tests")};
+    FixedClock clock { QDateTime::fromString(QStringLiteral("2026-03-07T12:00:00"), Qt::ISODate) };
+    KeyStore keys { QStringLiteral("org.merrinvale.MerrinVale.tests") };
 };
 
 } // namespace
@@ -105,7 +105,8 @@ TEST_F(SettingsStoreTest, CorruptOrMistypedValuesFallBackAndAreReplacedByTheNext
     {
         Defaults defaults(path);
         defaults.setData(QStringLiteral("lastLocation"), "{\"name\":\"No zone\",\"latitude\":1,\"longitude\":2}");
-        defaults.setData(QStringLiteral("favorites"), "[{\"name\":\"Good\",\"latitude\":1,\"longitude\":2,\"timezone\":\"UTC\"}, 7]");
+        defaults.setData(QStringLiteral("favorites"),
+            "[{\"name\":\"Good\",\"latitude\":1,\"longitude\":2,\"timezone\":\"UTC\"}, 7]");
         defaults.setData(QStringLiteral("recentLocations"), "not json");
         defaults.setString(QStringLiteral("useFahrenheit"), QStringLiteral("yes"));
         defaults.setString(QStringLiteral("fontScale"), QStringLiteral("1.3"));
@@ -141,8 +142,8 @@ TEST_F(SettingsStoreTest, PlaceListsFollowTheSamePlaceRule)
     EXPECT_EQ(s.recentLocations().size(), 10);
     EXPECT_EQ(s.recentLocations().front().name, QStringLiteral("P5 again"));
     EXPECT_EQ(std::count_if(s.recentLocations().cbegin(), s.recentLocations().cend(),
-                            [](const SavedLocation &p) { return p.name.startsWith(QStringLiteral("P5")); }),
-              1);
+                  [](const SavedLocation &p) { return p.name.startsWith(QStringLiteral("P5")); }),
+        1);
 
     const SavedLocation oslo = place(QStringLiteral("Oslo"), 59.91, 10.75);
     EXPECT_FALSE(s.isFavorite(oslo));

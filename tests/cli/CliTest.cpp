@@ -13,10 +13,10 @@ TEST(CliForecast, PrintsTheParsedForecast)
 {
     FakeServer server;
     server.route(QStringLiteral("/v1/forecast"),
-                 FakeServer::fromFile(QStringLiteral("openmeteo_forecast_melbourne_gmt_midarray_nulls.json")));
-    const CliResult result = runCli(server, {QStringLiteral("forecast"), QStringLiteral("-37.75"), QStringLiteral("144.875"),
-                                             QStringLiteral("Australia/Melbourne"), QStringLiteral("--celsius"),
-                                             QStringLiteral("--kmh")});
+        FakeServer::fromFile(QStringLiteral("openmeteo_forecast_melbourne_gmt_midarray_nulls.json")));
+    const CliResult result = runCli(server,
+        { QStringLiteral("forecast"), QStringLiteral("-37.75"), QStringLiteral("144.875"),
+            QStringLiteral("Australia/Melbourne"), QStringLiteral("--celsius"), QStringLiteral("--kmh") });
     ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
     const QJsonObject forecast = QJsonDocument::fromJson(result.out.toUtf8()).object();
     EXPECT_EQ(forecast[QStringLiteral("temperatureUnit")].toString(), QStringLiteral("°C"));
@@ -24,7 +24,8 @@ TEST(CliForecast, PrintsTheParsedForecast)
     EXPECT_EQ(forecast[QStringLiteral("hourly")].toArray().size(), 48);
     EXPECT_EQ(forecast[QStringLiteral("daily")].toArray().size(), 7);
     EXPECT_TRUE(forecast[QStringLiteral("yesterday")].isNull());
-    EXPECT_EQ(forecast[QStringLiteral("current")][QStringLiteral("time")].toString(), QStringLiteral("2025-10-25T11:30"));
+    EXPECT_EQ(
+        forecast[QStringLiteral("current")][QStringLiteral("time")].toString(), QStringLiteral("2025-10-25T11:30"));
 
     const auto request = server.requests(QStringLiteral("/v1/forecast")).value(0);
     EXPECT_EQ(request.queryValue(QStringLiteral("temperature_unit")), QStringLiteral("celsius"));
@@ -35,19 +36,22 @@ TEST(CliForecast, FailuresAndUsageErrors)
 {
     FakeServer server;
     server.route(QStringLiteral("/v1/forecast"), FakeServer::json("busy", 503));
-    CliResult result = runCli(server, {QStringLiteral("forecast"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("UTC")});
+    CliResult result =
+        runCli(server, { QStringLiteral("forecast"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("UTC") });
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(result.err.trimmed(), QStringLiteral("Request failed (503): busy"));
     EXPECT_TRUE(result.out.isEmpty());
 
-    result = runCli(server, {QStringLiteral("forecast"), QStringLiteral("north"), QStringLiteral("2"), QStringLiteral("UTC")});
+    result = runCli(
+        server, { QStringLiteral("forecast"), QStringLiteral("north"), QStringLiteral("2"), QStringLiteral("UTC") });
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_TRUE(result.err.contains(QStringLiteral("LAT must be a number")));
 
-    result = runCli(server, {QStringLiteral("forecast"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("UTC"),
-                             QStringLiteral("--bogus")});
+    result = runCli(server,
+        { QStringLiteral("forecast"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("UTC"),
+            QStringLiteral("--bogus") });
     EXPECT_EQ(result.exitCode, 2);
-    result = runCli(server, {QStringLiteral("no-such-command")});
+    result = runCli(server, { QStringLiteral("no-such-command") });
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_EQ(server.count(QStringLiteral("/v1/forecast")), 1);
 }

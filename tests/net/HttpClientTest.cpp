@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "net/HttpClient.h"
 #include "net/AppError.h"
 #include "net/Endpoints.h"
-#include "net/HttpClient.h"
 
 #include "Await.h"
 #include "FakeServer.h"
@@ -19,7 +19,8 @@ namespace {
 class GetData : public ::testing::Test
 {
 protected:
-    QByteArray get(const QString &path, HeaderMap headers = {}, std::chrono::milliseconds timeout = net::kDefaultTimeout)
+    QByteArray get(
+        const QString &path, HeaderMap headers = {}, std::chrono::milliseconds timeout = net::kDefaultTimeout)
     {
         return await(net::getData(network, QUrl(server.baseUrl() + path), std::move(headers), timeout));
     }
@@ -45,7 +46,8 @@ protected:
 TEST_F(GetData, ReturnsTheBodyOfA2xxReplyAndSendsTheHeaders)
 {
     server.route(QStringLiteral("/ok"), FakeServer::json(R"({"fine":true})", 203));
-    const QByteArray body = get(QStringLiteral("/ok"), {{"User-Agent", "MerrinVale test"}, {"Accept", "application/geo+json"}});
+    const QByteArray body =
+        get(QStringLiteral("/ok"), { { "User-Agent", "MerrinVale test" }, { "Accept", "application/geo+json" } });
     EXPECT_EQ(body, QByteArray(R"({"fine":true})"));
     const auto requests = server.requests(QStringLiteral("/ok"));
     ASSERT_EQ(requests.size(), 1);
@@ -64,8 +66,10 @@ TEST_F(GetData, NonSuccessStatusesBecomeRequestFailedMessages)
 
     EXPECT_EQ(errorOf<HttpError>(QStringLiteral("/busy")), QStringLiteral("Request failed (503): busy"));
     EXPECT_EQ(errorOf<HttpError>(QStringLiteral("/empty")), QStringLiteral("Request failed (500)"));
-    EXPECT_EQ(errorOf<HttpError>(QStringLiteral("/long")), QStringLiteral("Request failed (404): ") + QString(200, QLatin1Char('a')));
-    EXPECT_EQ(errorOf<HttpError>(QStringLiteral("/bad")), QStringLiteral(R"(Request failed (400): {"reason":"Invalid timezone"})"));
+    EXPECT_EQ(errorOf<HttpError>(QStringLiteral("/long")),
+        QStringLiteral("Request failed (404): ") + QString(200, QLatin1Char('a')));
+    EXPECT_EQ(errorOf<HttpError>(QStringLiteral("/bad")),
+        QStringLiteral(R"(Request failed (400): {"reason":"Invalid timezone"})"));
     // A body that is not UTF-8 is left out of the message.
     EXPECT_EQ(errorOf<HttpError>(QStringLiteral("/binary")), QStringLiteral("Request failed (502)"));
 
@@ -88,7 +92,7 @@ TEST_F(GetData, TransportFailuresReachTheCaller)
     truncated.misbehavior = FakeServer::Misbehavior::TruncatedBody;
     server.route(QStringLiteral("/truncated"), truncated);
 
-    for (const QString path : {QStringLiteral("/hang-up"), QStringLiteral("/truncated")}) {
+    for (const QString path : { QStringLiteral("/hang-up"), QStringLiteral("/truncated") }) {
         SCOPED_TRACE(path.toStdString());
         try {
             (void)get(path);
@@ -135,17 +139,16 @@ TEST(GetDataWithoutServer, ConnectionRefusedCarriesTheNetworkText)
 TEST(EndpointsTest, JoinsBasesWithPrefixesAndKeepsQueryOrder)
 {
     const QUrl url = Endpoints::url(QStringLiteral("http://127.0.0.1:8080/nws/"), QStringLiteral("/alerts/active"),
-                                    {{QStringLiteral("point"), QStringLiteral("40.7,-74")},
-                                     {QStringLiteral("b"), QStringLiteral("Etc/GMT+5")},
-                                     {QStringLiteral("a"), QStringLiteral("x y")}});
+        { { QStringLiteral("point"), QStringLiteral("40.7,-74") }, { QStringLiteral("b"), QStringLiteral("Etc/GMT+5") },
+            { QStringLiteral("a"), QStringLiteral("x y") } });
     EXPECT_EQ(url.toString(QUrl::FullyEncoded),
-              QStringLiteral("http://127.0.0.1:8080/nws/alerts/active?point=40.7,-74&b=Etc%2FGMT%2B5&a=x%20y"));
+        QStringLiteral("http://127.0.0.1:8080/nws/alerts/active?point=40.7,-74&b=Etc%2FGMT%2B5&a=x%20y"));
 
     Endpoints endpoints;
-    const QStringList rejected = endpoints.applyOverrides(QJsonObject{{QStringLiteral("nws"), QStringLiteral("http://h/n")},
-                                                                      {QStringLiteral("bogus"), QStringLiteral("x")},
-                                                                      {QStringLiteral("spc"), 3}});
+    const QStringList rejected =
+        endpoints.applyOverrides(QJsonObject { { QStringLiteral("nws"), QStringLiteral("http://h/n") },
+            { QStringLiteral("bogus"), QStringLiteral("x") }, { QStringLiteral("spc"), 3 } });
     EXPECT_EQ(endpoints.nws, QStringLiteral("http://h/n"));
     EXPECT_EQ(endpoints.spc, QStringLiteral("https://www.spc.noaa.gov"));
-    EXPECT_EQ(rejected, (QStringList{QStringLiteral("bogus"), QStringLiteral("spc")}));
+    EXPECT_EQ(rejected, (QStringList { QStringLiteral("bogus"), QStringLiteral("spc") }));
 }

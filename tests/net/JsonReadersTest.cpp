@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "net/AppError.h"
 #include "net/JsonReaders.h"
+#include "net/AppError.h"
 
 #include <QJsonDocument>
 
@@ -18,14 +18,14 @@ TEST(JsonReaders, NumbersAndIntegers)
 {
     EXPECT_EQ(json::number(obj(R"({"k":3})"), k), 3.0);
     EXPECT_EQ(json::number(obj(R"({"k":-2.5})"), k), -2.5);
-    for (const char *absent : {R"({})", R"({"k":null})", R"({"k":"3"})", R"({"k":true})", R"({"k":[1]})"}) {
+    for (const char *absent : { R"({})", R"({"k":null})", R"({"k":"3"})", R"({"k":true})", R"({"k":[1]})" }) {
         SCOPED_TRACE(absent);
         EXPECT_FALSE(json::number(obj(absent), k).has_value());
         EXPECT_FALSE(json::integer(obj(absent), k).has_value());
     }
     EXPECT_EQ(json::integer(obj(R"({"k":95})"), k), 95);
-    EXPECT_EQ(json::integer(obj(R"({"k":61.9})"), k), 61);   // truncated
-    EXPECT_EQ(json::integer(obj(R"({"k":-1.7})"), k), -1);   // towards zero
+    EXPECT_EQ(json::integer(obj(R"({"k":61.9})"), k), 61); // truncated
+    EXPECT_EQ(json::integer(obj(R"({"k":-1.7})"), k), -1); // towards zero
     EXPECT_EQ(json::integer(obj(R"({"k":1e300})"), k), std::nullopt);
 }
 
@@ -43,7 +43,7 @@ TEST(JsonReaders, ListsKeepAbsentElementsInPlace)
 
     EXPECT_TRUE(json::numberList(obj(R"({"k":{"a":1}})"), k).isEmpty());
     EXPECT_TRUE(json::numberList(obj(R"({})"), k).isEmpty());
-    EXPECT_EQ(json::textList(obj(R"({"k":["a","b"]})"), k), (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
+    EXPECT_EQ(json::textList(obj(R"({"k":["a","b"]})"), k), (QStringList { QStringLiteral("a"), QStringLiteral("b") }));
     EXPECT_TRUE(json::textList(obj(R"({"k":["a",1]})"), k).isEmpty());
     EXPECT_TRUE(json::textList(obj(R"({"k":"a"})"), k).isEmpty());
 }
@@ -54,7 +54,8 @@ TEST(JsonReaders, ParsingReportsWhatIsWrong)
         (void)json::parseObject(QByteArray("<html>502 Bad Gateway</html>"));
         FAIL() << "expected JsonError";
     } catch (const JsonError &e) {
-        EXPECT_TRUE(e.description().startsWith(QStringLiteral("The server's reply could not be read: it is not valid JSON (")));
+        EXPECT_TRUE(
+            e.description().startsWith(QStringLiteral("The server's reply could not be read: it is not valid JSON (")));
         EXPECT_TRUE(e.description().contains(e.parserMessage()));
         EXPECT_FALSE(e.parserMessage().isEmpty());
     }

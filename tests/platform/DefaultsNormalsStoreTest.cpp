@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/Defaults.h"
 #include "platform/DefaultsNormalsStore.h"
+#include "platform/Defaults.h"
 
 #include <QTemporaryDir>
 
@@ -17,6 +17,7 @@ TEST(DefaultsNormalsStoreTest, KeepsTheMapUnderClimateNormals)
         store.save(QByteArray(R"({"41.9|-87.6":{"computedYear":2026}})"));
     }
     Defaults defaults(path);
-    EXPECT_EQ(defaults.dataValue(QStringLiteral("climateNormals")), QByteArray(R"({"41.9|-87.6":{"computedYear":2026}})"));
+    EXPECT_EQ(
+        defaults.dataValue(QStringLiteral("climateNormals")), QByteArray(R"({"41.9|-87.6":{"computedYear":2026}})"));
     EXPECT_EQ(DefaultsNormalsStore(defaults).load(), defaults.dataValue(QStringLiteral("climateNormals")));
 }

@@ -44,7 +44,8 @@ TEST(DefaultsTest, AHandEditedOrCorruptFileReadsAsMissingValues)
     const QString path = dir.filePath(QStringLiteral("settings.conf"));
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("[General]\nuseFahrenheit=maybe\nfontScale=big\ndailyBriefingHour=7.5\nlastLocation=not data\n\x01\x02garbage\n");
+    file.write("[General]\nuseFahrenheit=maybe\nfontScale=big\ndailyBriefingHour=7.5\nlastLocation=not "
+               "data\n\x01\x02garbage\n");
     file.close();
     Defaults d(path);
     EXPECT_FALSE(d.boolValue(QStringLiteral("useFahrenheit")).has_value());

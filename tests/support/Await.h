@@ -22,14 +22,13 @@ struct AwaitTimeout : std::runtime_error
 {
     AwaitTimeout()
         : std::runtime_error("the task did not finish in time")
-    {
-    }
+    { }
 };
 
 template <typename T>
 struct AwaitState
 {
-    std::conditional_t<std::is_void_v<T>, bool, std::optional<T>> value{};
+    std::conditional_t<std::is_void_v<T>, bool, std::optional<T>> value {};
     std::exception_ptr error;
     bool done = false;
     QEventLoop loop;

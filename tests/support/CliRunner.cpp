@@ -12,14 +12,13 @@
 #endif
 
 CliResult runCli(const FakeServer &server, const QStringList &arguments, const QByteArray &stdinText,
-                 const QJsonObject &extraEndpoints)
+    const QJsonObject &extraEndpoints)
 {
     QJsonObject endpoints;
-    for (const QString &field : {QStringLiteral("openMeteoForecast"), QStringLiteral("openMeteoAirQuality"),
-                                 QStringLiteral("openMeteoGeocoding"), QStringLiteral("openMeteoArchive"),
-                                 QStringLiteral("nws"), QStringLiteral("spc"), QStringLiteral("anthropic"),
-                                 QStringLiteral("gemini"), QStringLiteral("ipGeolocation1"),
-                                 QStringLiteral("ipGeolocation2"), QStringLiteral("reverseGeocoding")}) {
+    for (const QString &field : { QStringLiteral("openMeteoForecast"), QStringLiteral("openMeteoAirQuality"),
+             QStringLiteral("openMeteoGeocoding"), QStringLiteral("openMeteoArchive"), QStringLiteral("nws"),
+             QStringLiteral("spc"), QStringLiteral("anthropic"), QStringLiteral("gemini"),
+             QStringLiteral("ipGeolocation1"), QStringLiteral("ipGeolocation2"), QStringLiteral("reverseGeocoding") }) {
         endpoints.insert(field, server.baseUrl());
     }
     for (auto it = extraEndpoints.begin(); it != extraEndpoints.end(); ++it) {
@@ -33,8 +32,8 @@ CliResult runCli(const FakeServer &server, const QStringList &arguments, const Q
     file.flush();
 
     QProcess process;
-    process.start(QStringLiteral(MERRIN_CLI_PATH),
-                  QStringList{QStringLiteral("--endpoints"), file.fileName()} + arguments);
+    process.start(
+        QStringLiteral(MERRIN_CLI_PATH), QStringList { QStringLiteral("--endpoints"), file.fileName() } + arguments);
     process.write(stdinText);
     process.closeWriteChannel();
     test_support::spinUntil([&] { return process.state() == QProcess::NotRunning; }, std::chrono::seconds(60));
@@ -42,7 +41,6 @@ CliResult runCli(const FakeServer &server, const QStringList &arguments, const Q
         process.kill();
         process.waitForFinished();
     }
-    return CliResult{process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                     QString::fromUtf8(process.readAllStandardOutput()),
-                     QString::fromUtf8(process.readAllStandardError())};
+    return CliResult { process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+        QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError()) };
 }

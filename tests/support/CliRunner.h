@@ -18,4 +18,4 @@ struct CliResult
 // endpoint overrides), feeding stdinText to its standard input. The event loop keeps running
 // while it waits, so the server's replies are never held up.
 CliResult runCli(const FakeServer &server, const QStringList &arguments, const QByteArray &stdinText = {},
-                 const QJsonObject &extraEndpoints = {});
+    const QJsonObject &extraEndpoints = {});

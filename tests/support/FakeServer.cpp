@@ -68,8 +68,8 @@ struct FakeServer::Impl
                 const qsizetype eq = part.indexOf(QLatin1Char('='));
                 const QString key = eq < 0 ? part : part.left(eq);
                 const QString value = eq < 0 ? QString() : part.mid(eq + 1);
-                request.query.append({QUrl::fromPercentEncoding(key.toUtf8()),
-                                      QUrl::fromPercentEncoding(QString(value).replace(QLatin1Char('+'), QLatin1Char(' ')).toUtf8())});
+                request.query.append({ QUrl::fromPercentEncoding(key.toUtf8()),
+                    QUrl::fromPercentEncoding(QString(value).replace(QLatin1Char('+'), QLatin1Char(' ')).toUtf8()) });
             }
         }
         for (const auto &[name, value] : raw.headers) {
@@ -100,19 +100,18 @@ struct FakeServer::Impl
             res.set_content(body, contentType);
             break;
         case Misbehavior::CloseConnection:
-            res.set_content_provider(body.size() + 1, contentType,
-                                     [](size_t, size_t, httplib::DataSink &) { return false; });
+            res.set_content_provider(
+                body.size() + 1, contentType, [](size_t, size_t, httplib::DataSink &) { return false; });
             break;
         case Misbehavior::TruncatedBody:
-            res.set_content_provider(body.size(), contentType,
-                                     [body](size_t offset, size_t, httplib::DataSink &sink) {
-                                         const size_t half = body.size() / 2;
-                                         if (offset < half) {
-                                             sink.write(body.data() + offset, half - offset);
-                                             return true;
-                                         }
-                                         return false;
-                                     });
+            res.set_content_provider(body.size(), contentType, [body](size_t offset, size_t, httplib::DataSink &sink) {
+                const size_t half = body.size() / 2;
+                if (offset < half) {
+                    sink.write(body.data() + offset, half - offset);
+                    return true;
+                }
+                return false;
+            });
             break;
         }
     }
@@ -161,7 +160,7 @@ QString FakeServer::baseUrl() const
 
 void FakeServer::route(const QString &path, Response response)
 {
-    routeSequence(path, {std::move(response)});
+    routeSequence(path, { std::move(response) });
 }
 
 void FakeServer::routeSequence(const QString &path, QList<Response> responses)

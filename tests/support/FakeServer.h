@@ -19,8 +19,8 @@ public:
     enum class Misbehavior {
         None,
         CloseConnection, // send the status line and headers, then hang up
-        Stall,           // never answer (until the server stops or the stall ends)
-        TruncatedBody,   // announce the whole body, send half of it, hang up
+        Stall, // never answer (until the server stops or the stall ends)
+        TruncatedBody, // announce the whole body, send half of it, hang up
     };
 
     struct Response
@@ -29,9 +29,9 @@ public:
         QByteArray body;
         QByteArray contentType = QByteArrayLiteral("application/json");
         QList<std::pair<QByteArray, QByteArray>> headers;
-        std::chrono::milliseconds delay{0};
+        std::chrono::milliseconds delay { 0 };
         Misbehavior misbehavior = Misbehavior::None;
-        std::chrono::milliseconds stallFor{30'000};
+        std::chrono::milliseconds stallFor { 30'000 };
     };
 
     struct Request
@@ -39,7 +39,7 @@ public:
         QString method;
         QString path;
         QList<std::pair<QString, QString>> query; // in the order sent, decoded
-        QMap<QString, QString> headers;           // names in lower case
+        QMap<QString, QString> headers; // names in lower case
         QByteArray body;
 
         // The value of the first query item with this key (empty when there is none).

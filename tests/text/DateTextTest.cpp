@@ -17,7 +17,8 @@ TEST(DateText, FormatsPatternsInTheGivenZone)
     const QDateTime instant = utc("2026-07-14T19:05:00Z");
     const QTimeZone chicago("America/Chicago");
     ASSERT_TRUE(chicago.isValid());
-    EXPECT_EQ(formatDate(instant, QStringLiteral("EEEE, MMMM d, yyyy"), chicago), QStringLiteral("Tuesday, July 14, 2026"));
+    EXPECT_EQ(
+        formatDate(instant, QStringLiteral("EEEE, MMMM d, yyyy"), chicago), QStringLiteral("Tuesday, July 14, 2026"));
     EXPECT_EQ(formatDate(instant, QStringLiteral("h:mm a"), chicago), QStringLiteral("2:05 PM"));
     EXPECT_EQ(formatDate(instant, QStringLiteral("HH:mm"), QTimeZone("Asia/Kolkata")), QStringLiteral("00:35"));
     EXPECT_EQ(formatDate(instant, QStringLiteral("EEE d"), QTimeZone("Pacific/Kiritimati")), QStringLiteral("Wed 15"));

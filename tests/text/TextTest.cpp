@@ -13,12 +13,12 @@ using namespace text;
 TEST(Trim, EachTrimKnowsItsOwnBlanks)
 {
     const QString nbsp = QString(QChar(0x00A0));
-    const QString input = QStringLiteral("\n\t ") + nbsp + QStringLiteral("Rain later") + nbsp + QStringLiteral(" \t\r\n");
+    const QString input =
+        QStringLiteral("\n\t ") + nbsp + QStringLiteral("Rain later") + nbsp + QStringLiteral(" \t\r\n");
 
     EXPECT_EQ(trimmedWhitespaceAndNewlines(input), QStringLiteral("Rain later"));
     // Line breaks stay with the white-space trim; the no-break space is white space.
-    EXPECT_EQ(trimmedWhitespace(QStringLiteral(" \t") + nbsp + QStringLiteral("a b ") + nbsp),
-              QStringLiteral("a b"));
+    EXPECT_EQ(trimmedWhitespace(QStringLiteral(" \t") + nbsp + QStringLiteral("a b ") + nbsp), QStringLiteral("a b"));
     EXPECT_EQ(trimmedWhitespace(QStringLiteral("\nkey\n")), QStringLiteral("\nkey\n"));
     // Spaces and tabs only: the no-break space and line breaks survive.
     EXPECT_EQ(trimmedSpacesAndTabs(QStringLiteral("\t  ") + nbsp + QStringLiteral("x \t")), nbsp + QStringLiteral("x"));
@@ -31,7 +31,7 @@ TEST(Trim, EachTrimKnowsItsOwnBlanks)
 TEST(Trim, CollapsesWhiteSpaceRuns)
 {
     EXPECT_EQ(collapsedWhitespace(QStringLiteral("  Heat\n\n  Advisory\t until\r\n 8 PM  ")),
-              QStringLiteral("Heat Advisory until 8 PM"));
+        QStringLiteral("Heat Advisory until 8 PM"));
     EXPECT_EQ(collapsedWhitespace(QStringLiteral(" \n ")), QString());
 }
 
@@ -59,8 +59,13 @@ TEST(NumberText, ShortestDecimalReadsBackExactly)
         double value;
         const char *text;
     } cases[] = {
-        {40.7128, "40.7128"}, {-74.0059, "-74.0059"}, {40.0, "40"}, {0.1, "0.1"},
-        {-0.0, "0"},          {49.5, "49.5"},         {1.0 / 3.0, "0.3333333333333333"},
+        { 40.7128, "40.7128" },
+        { -74.0059, "-74.0059" },
+        { 40.0, "40" },
+        { 0.1, "0.1" },
+        { -0.0, "0" },
+        { 49.5, "49.5" },
+        { 1.0 / 3.0, "0.3333333333333333" },
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.text);

@@ -26,7 +26,7 @@ TEST(HomeText, FeelsLikeLineAddsTodaysHighAndLow)
     today.date = QStringLiteral("2026-07-14");
     today.tempMax = 74.5;
     today.tempMin = 58.2;
-    f.daily = {yesterday, today};
+    f.daily = { yesterday, today };
     EXPECT_EQ(feelsLikeLine(f), QStringLiteral("Feels like 68° · H:75° L:58°"));
 }
 
@@ -38,14 +38,14 @@ TEST(HomeText, ScreenStates)
         ScreenState state;
         const char *message;
     } cases[] = {
-        {{false, true, false, false, false}, ScreenState::FindingLocation, "Finding your location…"},
-        {{true, false, false, true, false}, ScreenState::LoadingForecast, "Loading the forecast…"},
-        {{false, false, false, false, false}, ScreenState::NoLocation, "No location set"},
-        {{false, false, false, false, true}, ScreenState::NoLocation, "No location set"},
-        {{true, false, false, false, true}, ScreenState::Failed, "Failed to load forecast"},
-        {{true, false, false, true, true}, ScreenState::LoadingForecast, "Loading the forecast…"},
-        {{true, false, true, true, true}, ScreenState::Cards, ""},
-        {{true, true, true, false, false}, ScreenState::Cards, ""},
+        { { false, true, false, false, false }, ScreenState::FindingLocation, "Finding your location…" },
+        { { true, false, false, true, false }, ScreenState::LoadingForecast, "Loading the forecast…" },
+        { { false, false, false, false, false }, ScreenState::NoLocation, "No location set" },
+        { { false, false, false, false, true }, ScreenState::NoLocation, "No location set" },
+        { { true, false, false, false, true }, ScreenState::Failed, "Failed to load forecast" },
+        { { true, false, false, true, true }, ScreenState::LoadingForecast, "Loading the forecast…" },
+        { { true, false, true, true, true }, ScreenState::Cards, "" },
+        { { true, true, true, false, false }, ScreenState::Cards, "" },
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.message);

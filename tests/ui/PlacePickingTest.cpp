@@ -37,8 +37,8 @@ protected:
 
     static SavedLocation place(const QString &name, double lat, double lon)
     {
-        return SavedLocation{name, QStringLiteral("Region"), QStringLiteral("Country"), lat, lon,
-                             QStringLiteral("Europe/Rome")};
+        return SavedLocation { name, QStringLiteral("Region"), QStringLiteral("Country"), lat, lon,
+            QStringLiteral("Europe/Rome") };
     }
 
     static QStringList column(const QVariantList &rows, const QString &key)
@@ -61,20 +61,20 @@ protected:
 
     FakeServer server;
     QTemporaryDir dir;
-    Defaults defaults{dir.filePath(QStringLiteral("settings.conf"))};
-    FixedClock clock{QDateTime::fromString(QStringLiteral("2026-07-14T10:00:00Z"), Qt::ISODate)};
-    KeyStore keys{QStringLiteral("org.merrinvale.MerrinVale.ui-tests")};
-    SettingsStore settings{defaults, keys, clock};
+    Defaults defaults { dir.filePath(QStringLiteral("settings.conf")) };
+    FixedClock clock { QDateTime::fromString(QStringLiteral("2026-07-14T10:00:00Z"), Qt::ISODate) };
+    KeyStore keys { QStringLiteral("org.merrinvale.MerrinVale.ui-tests") };
+    SettingsStore settings { defaults, keys, clock };
     QNetworkAccessManager network;
     Endpoints endpoints = [this] {
         Endpoints e;
         for (const QString &field : Endpoints::fieldNames()) {
-            e.applyOverrides(QJsonObject{{field, server.baseUrl()}});
+            e.applyOverrides(QJsonObject { { field, server.baseUrl() } });
         }
         return e;
     }();
-    LiveSources sources{network, endpoints, defaults, clock};
-    AppModel model{settings, sources, defaults, clock};
+    LiveSources sources { network, endpoints, defaults, clock };
+    AppModel model { settings, sources, defaults, clock };
 };
 
 } // namespace
@@ -151,9 +151,9 @@ TEST_F(PlacePickingTest, PicksSelectThePlaceAndKeepTheRecentList)
     SCOPED_TRACE("favourites, then recent places, each section headed once");
     QVariantList rows = search.rows();
     EXPECT_EQ(column(rows, QStringLiteral("kind")),
-              (QStringList{QStringLiteral("favorite"), QStringLiteral("recent"), QStringLiteral("recent")}));
+        (QStringList { QStringLiteral("favorite"), QStringLiteral("recent"), QStringLiteral("recent") }));
     EXPECT_EQ(column(rows, QStringLiteral("header")),
-              (QStringList{QStringLiteral("Favourites"), QStringLiteral("Recent"), QString()}));
+        (QStringList { QStringLiteral("Favourites"), QStringLiteral("Recent"), QString() }));
     EXPECT_EQ(column(rows, QStringLiteral("label")).first(), QStringLiteral("Rome, Region, Country"));
     EXPECT_TRUE(search.emptyText().isEmpty());
 
@@ -162,24 +162,25 @@ TEST_F(PlacePickingTest, PicksSelectThePlaceAndKeepTheRecentList)
     EXPECT_EQ(chosen, 1);
     ASSERT_TRUE(model.location().has_value());
     EXPECT_EQ(model.location()->name, QStringLiteral("Rome"));
-    EXPECT_EQ(recentNames(), (QStringList{QStringLiteral("Milan"), QStringLiteral("Turin")}));
+    EXPECT_EQ(recentNames(), (QStringList { QStringLiteral("Milan"), QStringLiteral("Turin") }));
 
     SCOPED_TRACE("a recent place moves to the front");
     search.pick(2);
     EXPECT_EQ(model.location()->name, QStringLiteral("Turin"));
-    EXPECT_EQ(recentNames(), (QStringList{QStringLiteral("Turin"), QStringLiteral("Milan")}));
+    EXPECT_EQ(recentNames(), (QStringList { QStringLiteral("Turin"), QStringLiteral("Milan") }));
 
     SCOPED_TRACE("a search result is added in front");
     search.setQuery(QStringLiteral("Ens"));
     ASSERT_TRUE(spinUntil([&] { return search.rows().size() == 2 && !search.searching(); }, 5s));
     rows = search.rows();
-    EXPECT_EQ(column(rows, QStringLiteral("kind")), (QStringList{QStringLiteral("result"), QStringLiteral("result")}));
-    EXPECT_EQ(column(rows, QStringLiteral("header")), (QStringList{QString(), QString()}));
+    EXPECT_EQ(
+        column(rows, QStringLiteral("kind")), (QStringList { QStringLiteral("result"), QStringLiteral("result") }));
+    EXPECT_EQ(column(rows, QStringLiteral("header")), (QStringList { QString(), QString() }));
     EXPECT_EQ(column(rows, QStringLiteral("label")).first(), QStringLiteral("Enschede, Overijssel, The Netherlands"));
     search.pick(0);
     EXPECT_EQ(model.location()->name, QStringLiteral("Enschede"));
-    EXPECT_EQ(recentNames(),
-              (QStringList{QStringLiteral("Enschede"), QStringLiteral("Turin"), QStringLiteral("Milan")}));
+    EXPECT_EQ(
+        recentNames(), (QStringList { QStringLiteral("Enschede"), QStringLiteral("Turin"), QStringLiteral("Milan") }));
     EXPECT_EQ(chosen, 3);
 
     SCOPED_TRACE("a row that is not there picks nothing");
@@ -196,6 +197,6 @@ TEST_F(PlacePickingTest, PicksSelectThePlaceAndKeepTheRecentList)
     SCOPED_TRACE("clearing the recent places leaves the favourites");
     search.reset();
     search.clearRecents();
-    EXPECT_EQ(column(search.rows(), QStringLiteral("kind")), (QStringList{QStringLiteral("favorite")}));
+    EXPECT_EQ(column(search.rows(), QStringLiteral("kind")), (QStringList { QStringLiteral("favorite") }));
     EXPECT_TRUE(settings.recentLocations().isEmpty());
 }

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "net/Clock.h"
 #include "weather/ClimateNormalsService.h"
+#include "net/Clock.h"
 
 #include "Await.h"
 #include "FakeServer.h"
@@ -37,10 +37,9 @@ QByteArray archive(const QList<std::tuple<const char *, double, double>> &rows)
         highs.append(value(high));
         lows.append(value(low));
     }
-    const QJsonObject daily{{QStringLiteral("time"), times},
-                            {QStringLiteral("temperature_2m_max"), highs},
-                            {QStringLiteral("temperature_2m_min"), lows}};
-    return QJsonDocument(QJsonObject{{QStringLiteral("daily"), daily}}).toJson(QJsonDocument::Compact);
+    const QJsonObject daily { { QStringLiteral("time"), times }, { QStringLiteral("temperature_2m_max"), highs },
+        { QStringLiteral("temperature_2m_min"), lows } };
+    return QJsonDocument(QJsonObject { { QStringLiteral("daily"), daily } }).toJson(QJsonDocument::Compact);
 }
 
 constexpr double kNull = std::numeric_limits<double>::quiet_NaN();
@@ -62,7 +61,7 @@ protected:
 
     FakeServer server;
     QNetworkAccessManager network;
-    FixedClock clock{QDateTime(QDate(2026, 3, 10), QTime(12, 0), Qt::UTC)};
+    FixedClock clock { QDateTime(QDate(2026, 3, 10), QTime(12, 0), Qt::UTC) };
     MemoryStore store;
     std::unique_ptr<ClimateNormalsService> service;
 };
@@ -71,17 +70,17 @@ protected:
 
 TEST_F(ClimateNormalsServiceTest, RequestCoversTheLastTenCompleteYears)
 {
-    server.route(kPath, FakeServer::json(archive({{"2020-01-01", 1, 0}})));
+    server.route(kPath, FakeServer::json(archive({ { "2020-01-01", 1, 0 } })));
     ASSERT_TRUE(load(41.878, -87.6298, QString()));
     const auto requests = server.requests(kPath);
     ASSERT_EQ(requests.size(), 1);
-    EXPECT_EQ(requests[0].query, (QList<std::pair<QString, QString>>{
-                                     {QStringLiteral("latitude"), QStringLiteral("41.878")},
-                                     {QStringLiteral("longitude"), QStringLiteral("-87.6298")},
-                                     {QStringLiteral("start_date"), QStringLiteral("2016-01-01")},
-                                     {QStringLiteral("end_date"), QStringLiteral("2025-12-31")},
-                                     {QStringLiteral("daily"), QStringLiteral("temperature_2m_max,temperature_2m_min")},
-                                     {QStringLiteral("timezone"), QStringLiteral("auto")}}));
+    EXPECT_EQ(requests[0].query,
+        (QList<std::pair<QString, QString>> { { QStringLiteral("latitude"), QStringLiteral("41.878") },
+            { QStringLiteral("longitude"), QStringLiteral("-87.6298") },
+            { QStringLiteral("start_date"), QStringLiteral("2016-01-01") },
+            { QStringLiteral("end_date"), QStringLiteral("2025-12-31") },
+            { QStringLiteral("daily"), QStringLiteral("temperature_2m_max,temperature_2m_min") },
+            { QStringLiteral("timezone"), QStringLiteral("auto") } }));
 }
 
 TEST_F(ClimateNormalsServiceTest, PoolingAndSmoothing)
@@ -89,16 +88,9 @@ TEST_F(ClimateNormalsServiceTest, PoolingAndSmoothing)
     const auto smooth = [](const QByteArray &body) { return *ClimateNormalsService::smoothArchive(body); };
     {
         SCOPED_TRACE("2 January averages 30 December to 5 January, across the year's end");
-        const auto s = smooth(archive({{"2019-12-29", 100, 0},
-                                       {"2019-12-30", 1, 0},
-                                       {"2019-12-31", 2, 0},
-                                       {"2020-01-01", 3, 0},
-                                       {"2020-01-02", 4, 0},
-                                       {"2020-01-03", 5, 0},
-                                       {"2020-01-04", 6, 0},
-                                       {"2020-01-05", 7, 0},
-                                       {"2020-01-06", 1000, 0},
-                                       {"2021-01-01", 5, 0}}));
+        const auto s = smooth(archive({ { "2019-12-29", 100, 0 }, { "2019-12-30", 1, 0 }, { "2019-12-31", 2, 0 },
+            { "2020-01-01", 3, 0 }, { "2020-01-02", 4, 0 }, { "2020-01-03", 5, 0 }, { "2020-01-04", 6, 0 },
+            { "2020-01-05", 7, 0 }, { "2020-01-06", 1000, 0 }, { "2021-01-01", 5, 0 } }));
         EXPECT_DOUBLE_EQ(s.highs.value(QStringLiteral("01-02")), 33.0 / 8.0);
         // 26 December only reaches the value of 29 December; 22 December reaches nothing.
         EXPECT_DOUBLE_EQ(s.highs.value(QStringLiteral("12-26")), 100.0);
@@ -108,7 +100,7 @@ TEST_F(ClimateNormalsServiceTest, PoolingAndSmoothing)
     }
     {
         SCOPED_TRACE("nulls are skipped without shifting the dates");
-        const auto s = smooth(archive({{"2020-01-01", kNull, 5}, {"2020-07-01", 30, kNull}}));
+        const auto s = smooth(archive({ { "2020-01-01", kNull, 5 }, { "2020-07-01", 30, kNull } }));
         EXPECT_FALSE(s.highs.contains(QStringLiteral("01-01")));
         EXPECT_DOUBLE_EQ(s.highs.value(QStringLiteral("07-01")), 30.0);
         EXPECT_DOUBLE_EQ(s.highs.value(QStringLiteral("07-04")), 30.0);
@@ -118,12 +110,12 @@ TEST_F(ClimateNormalsServiceTest, PoolingAndSmoothing)
     }
     {
         SCOPED_TRACE("02-29 equals 02-28; raw leap-day values never count");
-        const auto s = smooth(archive({{"2020-02-27", 4, 1}, {"2020-02-28", 6, 2}, {"2020-02-29", 999, 999}}));
+        const auto s = smooth(archive({ { "2020-02-27", 4, 1 }, { "2020-02-28", 6, 2 }, { "2020-02-29", 999, 999 } }));
         EXPECT_DOUBLE_EQ(s.highs.value(QStringLiteral("02-28")), 5.0);
         EXPECT_EQ(s.highs.value(QStringLiteral("02-29")), s.highs.value(QStringLiteral("02-28")));
         EXPECT_EQ(s.lows.value(QStringLiteral("02-29")), s.lows.value(QStringLiteral("02-28")));
         EXPECT_DOUBLE_EQ(s.highs.value(QStringLiteral("03-02")), 5.0);
-        const auto onlyLeap = smooth(archive({{"2020-02-29", 10, 0}}));
+        const auto onlyLeap = smooth(archive({ { "2020-02-29", 10, 0 } }));
         EXPECT_TRUE(onlyLeap.highs.isEmpty());
     }
     {
@@ -144,7 +136,7 @@ TEST_F(ClimateNormalsServiceTest, PoolingAndSmoothing)
 
 TEST_F(ClimateNormalsServiceTest, OneStoredEntryPerSignatureAndYear)
 {
-    server.route(kPath, FakeServer::json(archive({{"2020-01-01", 1, 0}})));
+    server.route(kPath, FakeServer::json(archive({ { "2020-01-01", 1, 0 } })));
     const auto first = load(41.878, -87.6298);
     ASSERT_TRUE(first);
     EXPECT_EQ(first->signature, QStringLiteral("41.9|-87.6"));
@@ -154,7 +146,7 @@ TEST_F(ClimateNormalsServiceTest, OneStoredEntryPerSignatureAndYear)
     const auto second = load(41.91, -87.58);
     EXPECT_EQ(server.count(kPath), 1);
     EXPECT_EQ(second, first);
-    EXPECT_EQ(service->storedNormals().keys(), QStringList{QStringLiteral("41.9|-87.6")});
+    EXPECT_EQ(service->storedNormals().keys(), QStringList { QStringLiteral("41.9|-87.6") });
 
     // A new year recomputes with the new range.
     clock.set(QDateTime(QDate(2027, 1, 2), QTime(12, 0), Qt::UTC));
@@ -167,9 +159,8 @@ TEST_F(ClimateNormalsServiceTest, OneStoredEntryPerSignatureAndYear)
 
 TEST_F(ClimateNormalsServiceTest, FailuresStoreNothingAndAreRetried)
 {
-    for (const FakeServer::Response &bad :
-         {FakeServer::json("busy", 503), FakeServer::json("[]"), FakeServer::json(R"({"daily":[]})"),
-          FakeServer::json("<html>")}) {
+    for (const FakeServer::Response &bad : { FakeServer::json("busy", 503), FakeServer::json("[]"),
+             FakeServer::json(R"({"daily":[]})"), FakeServer::json("<html>") }) {
         server.route(kPath, bad);
         EXPECT_FALSE(load(10, 10));
         EXPECT_FALSE(store.value.has_value());
@@ -181,10 +172,11 @@ TEST_F(ClimateNormalsServiceTest, CorruptStoreReadsAsEmpty)
 {
     store.value = QByteArray("{not json");
     EXPECT_TRUE(service->storedNormals().isEmpty());
-    store.value = QByteArray(R"({"1.0|1.0":{"highs":"x"},"2.0|2.0":{"highs":{},"lows":{},"signature":"2.0|2.0","computedYear":2026}})");
-    EXPECT_EQ(service->storedNormals().keys(), QStringList{QStringLiteral("2.0|2.0")});
+    store.value = QByteArray(
+        R"({"1.0|1.0":{"highs":"x"},"2.0|2.0":{"highs":{},"lows":{},"signature":"2.0|2.0","computedYear":2026}})");
+    EXPECT_EQ(service->storedNormals().keys(), QStringList { QStringLiteral("2.0|2.0") });
 
-    server.route(kPath, FakeServer::json(archive({{"2020-01-01", 1, 0}})));
+    server.route(kPath, FakeServer::json(archive({ { "2020-01-01", 1, 0 } })));
     ASSERT_TRUE(load(1, 1));
     EXPECT_EQ(server.count(kPath), 1);
     EXPECT_EQ(service->storedNormals().size(), 2);
@@ -192,7 +184,7 @@ TEST_F(ClimateNormalsServiceTest, CorruptStoreReadsAsEmpty)
 
 TEST_F(ClimateNormalsServiceTest, KeepsTheEightMostRecentlyComputed)
 {
-    server.route(kPath, FakeServer::json(archive({{"2020-01-01", 1, 0}})));
+    server.route(kPath, FakeServer::json(archive({ { "2020-01-01", 1, 0 } })));
     // An entry from an older version of the store, without a computation time, goes first.
     store.value = QByteArray(R"({"-9.0|-9.0":{"highs":{},"lows":{},"signature":"-9.0|-9.0","computedYear":2026}})");
     for (int i = 0; i < 9; ++i) {

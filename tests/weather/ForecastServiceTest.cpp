@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "net/AppError.h"
 #include "weather/ForecastService.h"
+#include "net/AppError.h"
 
 #include "Await.h"
 #include "FakeServer.h"
@@ -17,12 +17,10 @@ namespace {
 
 const QString kPath = QStringLiteral("/v1/forecast");
 
-const QStringList kMainKeys{QStringLiteral("latitude"),         QStringLiteral("longitude"),
-                            QStringLiteral("timezone"),         QStringLiteral("temperature_unit"),
-                            QStringLiteral("wind_speed_unit"),  QStringLiteral("precipitation_unit"),
-                            QStringLiteral("forecast_days"),    QStringLiteral("past_days"),
-                            QStringLiteral("current"),          QStringLiteral("daily"),
-                            QStringLiteral("hourly")};
+const QStringList kMainKeys { QStringLiteral("latitude"), QStringLiteral("longitude"), QStringLiteral("timezone"),
+    QStringLiteral("temperature_unit"), QStringLiteral("wind_speed_unit"), QStringLiteral("precipitation_unit"),
+    QStringLiteral("forecast_days"), QStringLiteral("past_days"), QStringLiteral("current"), QStringLiteral("daily"),
+    QStringLiteral("hourly") };
 
 class ForecastServiceTest : public ::testing::Test
 {
@@ -34,8 +32,8 @@ protected:
         service = std::make_unique<ForecastService>(network, endpoints);
     }
 
-    Forecast fetch(double lat, double lon, const QString &zone = QStringLiteral("America/Chicago"), bool f = true,
-                   bool mph = true)
+    Forecast fetch(
+        double lat, double lon, const QString &zone = QStringLiteral("America/Chicago"), bool f = true, bool mph = true)
     {
         return await(service->fetchForecast(lat, lon, zone, f, mph));
     }
@@ -50,7 +48,9 @@ protected:
 
     static QByteArray replyWithoutUv()
     {
-        QJsonObject reply = QJsonDocument::fromJson(testData(QStringLiteral("openmeteo_forecast_synthetic_chicago_7day.json"))).object();
+        QJsonObject reply =
+            QJsonDocument::fromJson(testData(QStringLiteral("openmeteo_forecast_synthetic_chicago_7day.json")))
+                .object();
         QJsonObject hourly = reply[QStringLiteral("hourly")].toObject();
         hourly.remove(QStringLiteral("uv_index"));
         reply.insert(QStringLiteral("hourly"), hourly);
@@ -93,17 +93,17 @@ TEST_F(ForecastServiceTest, OutsideTheUnitedStatesOneRequestWithItemsInOrder)
     EXPECT_EQ(r.queryValue(QStringLiteral("forecast_days")), QStringLiteral("7"));
     EXPECT_EQ(r.queryValue(QStringLiteral("past_days")), QStringLiteral("1"));
     EXPECT_EQ(r.queryValue(QStringLiteral("current")),
-              QStringLiteral("temperature_2m,relative_humidity_2m,dew_point_2m,apparent_temperature,is_day,precipitation,"
-                             "weather_code,cloud_cover,wind_speed_10m,wind_direction_10m,wind_gusts_10m"));
+        QStringLiteral("temperature_2m,relative_humidity_2m,dew_point_2m,apparent_temperature,is_day,precipitation,"
+                       "weather_code,cloud_cover,wind_speed_10m,wind_direction_10m,wind_gusts_10m"));
     EXPECT_EQ(r.queryValue(QStringLiteral("daily")),
-              QStringLiteral("weather_code,temperature_2m_max,temperature_2m_min,apparent_temperature_max,"
-                             "apparent_temperature_min,precipitation_probability_max,precipitation_sum,rain_sum,"
-                             "snowfall_sum,precipitation_hours,wind_speed_10m_max,wind_gusts_10m_max,uv_index_max,"
-                             "sunrise,sunset"));
+        QStringLiteral("weather_code,temperature_2m_max,temperature_2m_min,apparent_temperature_max,"
+                       "apparent_temperature_min,precipitation_probability_max,precipitation_sum,rain_sum,"
+                       "snowfall_sum,precipitation_hours,wind_speed_10m_max,wind_gusts_10m_max,uv_index_max,"
+                       "sunrise,sunset"));
     EXPECT_EQ(r.queryValue(QStringLiteral("hourly")),
-              QStringLiteral("temperature_2m,apparent_temperature,dew_point_2m,relative_humidity_2m,weather_code,"
-                             "precipitation_probability,precipitation,cloud_cover,wind_speed_10m,wind_gusts_10m,is_day,"
-                             "uv_index"));
+        QStringLiteral("temperature_2m,apparent_temperature,dew_point_2m,relative_humidity_2m,weather_code,"
+                       "precipitation_probability,precipitation,cloud_cover,wind_speed_10m,wind_gusts_10m,is_day,"
+                       "uv_index"));
 }
 
 TEST_F(ForecastServiceTest, InsideTheUnitedStatesTheBlendAndTheUvSupplement)
@@ -115,14 +115,15 @@ TEST_F(ForecastServiceTest, InsideTheUnitedStatesTheBlendAndTheUvSupplement)
     ASSERT_EQ(requests.size(), 2);
     const auto main = requests[0].queryKeys().contains(QStringLiteral("current")) ? requests[0] : requests[1];
     const auto uv = requests[0].queryKeys().contains(QStringLiteral("current")) ? requests[1] : requests[0];
-    EXPECT_EQ(main.queryKeys(), kMainKeys + QStringList{QStringLiteral("models")});
+    EXPECT_EQ(main.queryKeys(), kMainKeys + QStringList { QStringLiteral("models") });
     EXPECT_EQ(main.queryValue(QStringLiteral("models")), QStringLiteral("ncep_nbm_conus"));
     EXPECT_EQ(main.queryValue(QStringLiteral("temperature_unit")), QStringLiteral("fahrenheit"));
     EXPECT_EQ(main.queryValue(QStringLiteral("wind_speed_unit")), QStringLiteral("kmh"));
     EXPECT_EQ(main.queryValue(QStringLiteral("precipitation_unit")), QStringLiteral("inch"));
-    EXPECT_EQ(uv.queryKeys(), (QStringList{QStringLiteral("latitude"), QStringLiteral("longitude"), QStringLiteral("timezone"),
-                                           QStringLiteral("forecast_days"), QStringLiteral("past_days"),
-                                           QStringLiteral("daily"), QStringLiteral("hourly")}));
+    EXPECT_EQ(uv.queryKeys(),
+        (QStringList { QStringLiteral("latitude"), QStringLiteral("longitude"), QStringLiteral("timezone"),
+            QStringLiteral("forecast_days"), QStringLiteral("past_days"), QStringLiteral("daily"),
+            QStringLiteral("hourly") }));
     EXPECT_EQ(uv.queryValue(QStringLiteral("daily")), QStringLiteral("uv_index_max"));
     EXPECT_EQ(uv.queryValue(QStringLiteral("hourly")), QStringLiteral("uv_index"));
 
@@ -137,7 +138,7 @@ TEST_F(ForecastServiceTest, InsideTheUnitedStatesTheBlendAndTheUvSupplement)
 TEST_F(ForecastServiceTest, AFailedSupplementIsIgnored)
 {
     const auto garbage = FakeServer::json("<html>oops</html>");
-    for (const FakeServer::Response &bad : {FakeServer::json("busy", 503), garbage, FakeServer::json("[]")}) {
+    for (const FakeServer::Response &bad : { FakeServer::json("busy", 503), garbage, FakeServer::json("[]") }) {
         answer(FakeServer::json(replyWithoutUv()), bad);
         const Forecast f = fetch(41.878, -87.6298);
         EXPECT_EQ(f.current.uvIndex, 0.0);
@@ -169,7 +170,7 @@ TEST_F(ForecastServiceTest, MainRequestFailuresReachTheCaller)
     EXPECT_EQ(failureOf(FakeServer::json("busy", 503)), QStringLiteral("Request failed (503): busy"));
     EXPECT_EQ(failureOf(FakeServer::json("", 500)), QStringLiteral("Request failed (500)"));
     EXPECT_EQ(failureOf(FakeServer::json(R"({"current":{},"daily":{},"hourly":[1,2]})")),
-              QStringLiteral("Unexpected response from server."));
+        QStringLiteral("Unexpected response from server."));
     EXPECT_EQ(failureOf(FakeServer::json("[1]")), QStringLiteral("Unexpected response from server."));
     EXPECT_TRUE(failureOf(FakeServer::json("not json")).contains(QStringLiteral("not valid JSON")));
 

@@ -20,7 +20,8 @@ const QString kAirPath = QStringLiteral("/v1/air-quality");
 
 QByteArray part(const char *key)
 {
-    const QJsonObject testCase = QJsonDocument::fromJson(testData(QStringLiteral("forecast_text/full_conus.json"))).object();
+    const QJsonObject testCase =
+        QJsonDocument::fromJson(testData(QStringLiteral("forecast_text/full_conus.json"))).object();
     return QJsonDocument(testCase.value(QLatin1StringView(key)).toObject()).toJson(QJsonDocument::Compact);
 }
 
@@ -59,48 +60,47 @@ TEST_F(ForecastSummaryTest, InsideTheBoxTheFallbackFillsGapsAndAirQualityIsAdded
 {
     answer(FakeServer::json(part("main")), FakeServer::json(part("fallback")));
     server.route(kAirPath, FakeServer::json(R"({"current":{"us_aqi":50,"pm2_5":12.3,"pm10":20,"ozone":41}})"));
-    const QString text = await(service->forecastSummary(41.878, -87.6298, QStringLiteral("America/Chicago"), true, true));
+    const QString text =
+        await(service->forecastSummary(41.878, -87.6298, QStringLiteral("America/Chicago"), true, true));
     EXPECT_EQ(text.toStdString(), golden(QStringLiteral("full_conus.txt")).toStdString());
 
     const auto requests = server.requests(kForecastPath);
     ASSERT_EQ(requests.size(), 2);
     const auto main = requests[0].queryKeys().contains(QStringLiteral("models")) ? requests[0] : requests[1];
     const auto fallback = requests[0].queryKeys().contains(QStringLiteral("models")) ? requests[1] : requests[0];
-    const QStringList keys{QStringLiteral("latitude"),         QStringLiteral("longitude"),
-                           QStringLiteral("timezone"),         QStringLiteral("temperature_unit"),
-                           QStringLiteral("wind_speed_unit"),  QStringLiteral("precipitation_unit"),
-                           QStringLiteral("forecast_days"),    QStringLiteral("current"),
-                           QStringLiteral("daily"),            QStringLiteral("hourly"),
-                           QStringLiteral("minutely_15"),      QStringLiteral("forecast_minutely_15")};
-    EXPECT_EQ(main.queryKeys(), keys + QStringList{QStringLiteral("models")});
+    const QStringList keys { QStringLiteral("latitude"), QStringLiteral("longitude"), QStringLiteral("timezone"),
+        QStringLiteral("temperature_unit"), QStringLiteral("wind_speed_unit"), QStringLiteral("precipitation_unit"),
+        QStringLiteral("forecast_days"), QStringLiteral("current"), QStringLiteral("daily"), QStringLiteral("hourly"),
+        QStringLiteral("minutely_15"), QStringLiteral("forecast_minutely_15") };
+    EXPECT_EQ(main.queryKeys(), keys + QStringList { QStringLiteral("models") });
     EXPECT_EQ(fallback.queryKeys(), keys);
     EXPECT_EQ(main.query.mid(0, 12), fallback.query);
     EXPECT_EQ(main.queryValue(QStringLiteral("models")), QStringLiteral("ncep_nbm_conus"));
     EXPECT_EQ(main.queryValue(QStringLiteral("minutely_15")), QStringLiteral("precipitation,weather_code"));
     EXPECT_EQ(main.queryValue(QStringLiteral("forecast_minutely_15")), QStringLiteral("12"));
     EXPECT_EQ(main.queryValue(QStringLiteral("current")),
-              QStringLiteral("temperature_2m,relative_humidity_2m,apparent_temperature,is_day,precipitation,rain,showers,"
-                             "snowfall,weather_code,cloud_cover,pressure_msl,wind_speed_10m,wind_direction_10m,"
-                             "wind_gusts_10m,visibility,wet_bulb_temperature_2m,cape"));
+        QStringLiteral("temperature_2m,relative_humidity_2m,apparent_temperature,is_day,precipitation,rain,showers,"
+                       "snowfall,weather_code,cloud_cover,pressure_msl,wind_speed_10m,wind_direction_10m,"
+                       "wind_gusts_10m,visibility,wet_bulb_temperature_2m,cape"));
     EXPECT_EQ(main.queryValue(QStringLiteral("daily")),
-              QStringLiteral("weather_code,temperature_2m_max,temperature_2m_min,apparent_temperature_max,"
-                             "apparent_temperature_min,precipitation_probability_max,precipitation_sum,"
-                             "precipitation_hours,wind_speed_10m_max,wind_gusts_10m_max,uv_index_max,sunrise,sunset,"
-                             "daylight_duration,wind_direction_10m_dominant,rain_sum,snowfall_sum,dew_point_2m_mean,"
-                             "dew_point_2m_max,relative_humidity_2m_mean,cloud_cover_mean"));
+        QStringLiteral("weather_code,temperature_2m_max,temperature_2m_min,apparent_temperature_max,"
+                       "apparent_temperature_min,precipitation_probability_max,precipitation_sum,"
+                       "precipitation_hours,wind_speed_10m_max,wind_gusts_10m_max,uv_index_max,sunrise,sunset,"
+                       "daylight_duration,wind_direction_10m_dominant,rain_sum,snowfall_sum,dew_point_2m_mean,"
+                       "dew_point_2m_max,relative_humidity_2m_mean,cloud_cover_mean"));
     EXPECT_EQ(main.queryValue(QStringLiteral("hourly")),
-              QStringLiteral("temperature_2m,relative_humidity_2m,dew_point_2m,apparent_temperature,"
-                             "precipitation_probability,precipitation,weather_code,cloud_cover,wind_speed_10m,"
-                             "wind_gusts_10m,wind_direction_10m,uv_index,is_day,visibility,cape,snow_depth,"
-                             "sunshine_duration"));
+        QStringLiteral("temperature_2m,relative_humidity_2m,dew_point_2m,apparent_temperature,"
+                       "precipitation_probability,precipitation,weather_code,cloud_cover,wind_speed_10m,"
+                       "wind_gusts_10m,wind_direction_10m,uv_index,is_day,visibility,cape,snow_depth,"
+                       "sunshine_duration"));
 
     const auto air = server.requests(kAirPath);
     ASSERT_EQ(air.size(), 1);
-    EXPECT_EQ(air[0].query, (QList<std::pair<QString, QString>>{{QStringLiteral("latitude"), QStringLiteral("41.878")},
-                                                               {QStringLiteral("longitude"), QStringLiteral("-87.6298")},
-                                                               {QStringLiteral("timezone"), QStringLiteral("auto")},
-                                                               {QStringLiteral("current"),
-                                                                QStringLiteral("us_aqi,pm2_5,pm10,ozone")}}));
+    EXPECT_EQ(air[0].query,
+        (QList<std::pair<QString, QString>> { { QStringLiteral("latitude"), QStringLiteral("41.878") },
+            { QStringLiteral("longitude"), QStringLiteral("-87.6298") },
+            { QStringLiteral("timezone"), QStringLiteral("auto") },
+            { QStringLiteral("current"), QStringLiteral("us_aqi,pm2_5,pm10,ozone") } }));
 }
 
 TEST_F(ForecastSummaryTest, OutsideTheBoxOneForecastRequestAndARealAirQualityReply)
@@ -113,8 +113,8 @@ TEST_F(ForecastSummaryTest, OutsideTheBoxOneForecastRequestAndARealAirQualityRep
     EXPECT_FALSE(request.queryKeys().contains(QStringLiteral("models")));
     EXPECT_EQ(request.queryValue(QStringLiteral("timezone")), QStringLiteral("auto"));
     EXPECT_TRUE(text.startsWith(QStringLiteral("Timezone: \nUnits: temperatures °C, wind km/h, precipitation mm.\n")));
-    EXPECT_TRUE(text.contains(
-        QStringLiteral("\nAir quality: US AQI 160 (Unhealthy), PM2.5 46.6 μg/m³, ozone 134 μg/m³.\n")))
+    EXPECT_TRUE(
+        text.contains(QStringLiteral("\nAir quality: US AQI 160 (Unhealthy), PM2.5 46.6 μg/m³, ozone 134 μg/m³.\n")))
         << text.toStdString();
 }
 
@@ -122,7 +122,8 @@ TEST_F(ForecastSummaryTest, SecondaryFailuresDropTheirPartsOnly)
 {
     answer(FakeServer::json(part("main")), FakeServer::json("busy", 503));
     server.route(kAirPath, FakeServer::json("<html>", 200));
-    const QString text = await(service->forecastSummary(41.878, -87.6298, QStringLiteral("America/Chicago"), true, true));
+    const QString text =
+        await(service->forecastSummary(41.878, -87.6298, QStringLiteral("America/Chicago"), true, true));
     EXPECT_FALSE(text.contains(QStringLiteral("Air quality")));
     // Without the fallback the gaps stay gaps.
     EXPECT_TRUE(text.contains(QStringLiteral("dew point n/a°F, UV index n/a, cloud cover 40%, pressure n/a hPa")));
@@ -146,6 +147,6 @@ TEST_F(ForecastSummaryTest, MainFailuresReachTheCallerAfterTheOthersFinish)
     };
     EXPECT_EQ(failureOf(FakeServer::json("busy", 503)), QStringLiteral("Request failed (503): busy"));
     EXPECT_EQ(failureOf(FakeServer::json(R"({"current":{},"daily":{}})")),
-              QStringLiteral("Unexpected response from server."));
+        QStringLiteral("Unexpected response from server."));
     EXPECT_EQ(failureOf(FakeServer::json("[]")), QStringLiteral("Unexpected response from server."));
 }

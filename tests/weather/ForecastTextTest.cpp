@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The forecast text block against golden files: tests/data/forecast_text/NAME.json holds the
 // replies and options, NAME.txt the exact text expected.
-#include "net/AppError.h"
 #include "weather/ForecastText.h"
+#include "net/AppError.h"
 
 #include "FakeServer.h"
 
@@ -27,12 +27,11 @@ std::optional<QJsonObject> objectOrFile(const QJsonValue &value)
 QString renderCase(const QString &name)
 {
     const QJsonObject testCase = QJsonDocument::fromJson(testData(kFolder + name + QStringLiteral(".json"))).object();
-    const forecast_text::Options options{testCase.value(QLatin1StringView("timezone")).toString(),
-                                         testCase.value(QLatin1StringView("fahrenheit")).toBool(),
-                                         testCase.value(QLatin1StringView("mph")).toBool()};
+    const forecast_text::Options options { testCase.value(QLatin1StringView("timezone")).toString(),
+        testCase.value(QLatin1StringView("fahrenheit")).toBool(), testCase.value(QLatin1StringView("mph")).toBool() };
     return forecast_text::render(*objectOrFile(testCase.value(QLatin1StringView("main"))),
-                                 objectOrFile(testCase.value(QLatin1StringView("fallback"))),
-                                 objectOrFile(testCase.value(QLatin1StringView("airQuality"))), options);
+        objectOrFile(testCase.value(QLatin1StringView("fallback"))),
+        objectOrFile(testCase.value(QLatin1StringView("airQuality"))), options);
 }
 
 QString golden(const QString &name)
@@ -49,7 +48,7 @@ QString golden(const QString &name)
 TEST(ForecastTextTest, EveryGoldenBlockRendersExactly)
 {
     const QStringList cases = QDir(QStringLiteral(MERRIN_TEST_DATA_DIR "/forecast_text"))
-                                  .entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name);
+                                  .entryList({ QStringLiteral("*.txt") }, QDir::Files, QDir::Name);
     ASSERT_GE(cases.size(), 12);
     for (const QString &file : cases) {
         const QString name = file.chopped(4);
@@ -69,11 +68,10 @@ TEST(ForecastTextTest, HourlyWindowCountsLinesFromTheCurrentHour)
 
 TEST(ForecastTextTest, MissingSectionsAreABadResponse)
 {
-    for (const char *missing : {"current", "daily", "hourly"}) {
+    for (const char *missing : { "current", "daily", "hourly" }) {
         SCOPED_TRACE(missing);
-        QJsonObject main{{QStringLiteral("current"), QJsonObject()},
-                         {QStringLiteral("daily"), QJsonObject()},
-                         {QStringLiteral("hourly"), QJsonObject()}};
+        QJsonObject main { { QStringLiteral("current"), QJsonObject() }, { QStringLiteral("daily"), QJsonObject() },
+            { QStringLiteral("hourly"), QJsonObject() } };
         main.insert(QLatin1StringView(missing), QJsonArray());
         try {
             (void)forecast_text::render(main, std::nullopt, std::nullopt, {});

@@ -16,7 +16,8 @@ QJsonObject fixture(const char *name)
     return QJsonDocument::fromJson(testData(QString::fromLatin1(name))).object();
 }
 
-Forecast parse(const QJsonObject &reply, const std::optional<QJsonObject> &uv = std::nullopt, bool f = true, bool mph = true)
+Forecast parse(
+    const QJsonObject &reply, const std::optional<QJsonObject> &uv = std::nullopt, bool f = true, bool mph = true)
 {
     return ForecastService::parseForecast(reply, uv, f, mph, QStringLiteral("America/Chicago"));
 }
@@ -36,7 +37,7 @@ TEST(ParseForecast, RealReplyWithNullsInsideTheLists)
     // Melbourne, in GMT: the current conditions carry only "is_day"; the hourly cloud cover has
     // nulls mid-list; the daily series has no apparent temperatures and starts today.
     const Forecast f = ForecastService::parseForecast(fixture("openmeteo_forecast_melbourne_gmt_midarray_nulls.json"),
-                                                      std::nullopt, false, false, QStringLiteral("Australia/Melbourne"));
+        std::nullopt, false, false, QStringLiteral("Australia/Melbourne"));
     EXPECT_EQ(f.current.time, QStringLiteral("2025-10-25T11:30"));
     EXPECT_FALSE(f.current.isDay);
     EXPECT_EQ(f.current.temperature, 0.0);
@@ -58,7 +59,7 @@ TEST(ParseForecast, RealReplyWithNullsInsideTheLists)
     }
     for (const HourlyWeather &h : f.hourly) {
         EXPECT_FALSE(h.dewPoint.has_value()); // not requested in that reply
-        EXPECT_GE(h.cloudCover, 0.0);          // nulls read as 0
+        EXPECT_GE(h.cloudCover, 0.0); // nulls read as 0
     }
 }
 
@@ -144,7 +145,7 @@ TEST(ParseForecast, HourlyFallbacksAndLooseTypes)
     codes.replace(35, 80.9);
     codes.replace(36, QStringLiteral("95"));
     hourly.insert(QStringLiteral("weather_code"), codes);
-    hourly.insert(QStringLiteral("wind_gusts_10m"), QJsonArray{1, 2}); // too short
+    hourly.insert(QStringLiteral("wind_gusts_10m"), QJsonArray { 1, 2 }); // too short
     reply.insert(QStringLiteral("hourly"), hourly);
 
     const Forecast f = parse(reply);
@@ -167,22 +168,21 @@ TEST(ParseForecast, MissingOrMistypedSectionsAreAnUnexpectedResponse)
         }
         return QStringLiteral("parsed");
     };
-    for (const char *section : {"current", "daily", "hourly"}) {
+    for (const char *section : { "current", "daily", "hourly" }) {
         SCOPED_TRACE(section);
         QJsonObject missing = good;
         missing.remove(QLatin1StringView(section));
         EXPECT_EQ(message(missing), QStringLiteral("Unexpected response from server."));
         QJsonObject asList = good;
-        asList.insert(QLatin1StringView(section), QJsonArray{1, 2});
+        asList.insert(QLatin1StringView(section), QJsonArray { 1, 2 });
         EXPECT_EQ(message(asList), QStringLiteral("Unexpected response from server."));
     }
     // The real hourly-only reply has neither current nor daily.
     EXPECT_EQ(message(fixture("openmeteo_forecast_reunion_meteofrance_hourly_nulls.json")),
-              QStringLiteral("Unexpected response from server."));
+        QStringLiteral("Unexpected response from server."));
     // Empty sections are fine: an empty forecast.
-    const Forecast empty = parse(QJsonObject{{QStringLiteral("current"), QJsonObject()},
-                                             {QStringLiteral("daily"), QJsonObject()},
-                                             {QStringLiteral("hourly"), QJsonObject()}});
+    const Forecast empty = parse(QJsonObject { { QStringLiteral("current"), QJsonObject() },
+        { QStringLiteral("daily"), QJsonObject() }, { QStringLiteral("hourly"), QJsonObject() } });
     EXPECT_TRUE(empty.daily.isEmpty());
     EXPECT_TRUE(empty.hourly.isEmpty());
     EXPECT_EQ(empty.timezone, QStringLiteral("America/Chicago"));

@@ -17,8 +17,8 @@ QJsonValue parsed(const char *text)
 
 TEST(SavedLocationTest, DisplayLabelShowsTheRegionWhenThereIsOne)
 {
-    SavedLocation place{QStringLiteral("Portland"), QStringLiteral("Maine"), QStringLiteral("United States"), 43.66, -70.26,
-                        QStringLiteral("America/New_York")};
+    SavedLocation place { QStringLiteral("Portland"), QStringLiteral("Maine"), QStringLiteral("United States"), 43.66,
+        -70.26, QStringLiteral("America/New_York") };
     EXPECT_EQ(place.displayLabel(), QStringLiteral("Portland, Maine"));
     place.admin1 = QString();
     EXPECT_EQ(place.displayLabel(), QStringLiteral("Portland, "));
@@ -28,7 +28,8 @@ TEST(SavedLocationTest, DisplayLabelShowsTheRegionWhenThereIsOne)
 
 TEST(SavedLocationTest, JsonRoundTripAndRequiredKeys)
 {
-    const auto minimal = SavedLocation::fromJson(parsed(R"({"name":"Malmö","latitude":55.6,"longitude":13.0,"timezone":"Europe/Stockholm"})"));
+    const auto minimal = SavedLocation::fromJson(
+        parsed(R"({"name":"Malmö","latitude":55.6,"longitude":13.0,"timezone":"Europe/Stockholm"})"));
     ASSERT_TRUE(minimal.has_value());
     EXPECT_FALSE(minimal->admin1.has_value());
     EXPECT_FALSE(minimal->country.has_value());
@@ -37,20 +38,22 @@ TEST(SavedLocationTest, JsonRoundTripAndRequiredKeys)
     EXPECT_FALSE(encoded.contains(QStringLiteral("country")));
     EXPECT_EQ(SavedLocation::fromJson(encoded), minimal);
 
-    const auto full = SavedLocation::fromJson(
-        parsed(R"({"name":"Daejeon","admin1":"Daejeon","country":"South Korea","latitude":36,"longitude":127.4,"timezone":"Asia/Seoul"})"));
+    const auto full = SavedLocation::fromJson(parsed(
+        R"({"name":"Daejeon","admin1":"Daejeon","country":"South Korea","latitude":36,"longitude":127.4,"timezone":"Asia/Seoul"})"));
     ASSERT_TRUE(full.has_value());
     EXPECT_EQ(full->admin1, QStringLiteral("Daejeon"));
     EXPECT_EQ(full->latitude, 36.0);
     EXPECT_EQ(SavedLocation::fromJson(full->toJson()), full);
 
     // Null optional fields read as absent.
-    EXPECT_TRUE(SavedLocation::fromJson(parsed(R"({"name":"A","admin1":null,"latitude":1,"longitude":2,"timezone":""})")).has_value());
+    EXPECT_TRUE(
+        SavedLocation::fromJson(parsed(R"({"name":"A","admin1":null,"latitude":1,"longitude":2,"timezone":""})"))
+            .has_value());
 
-    for (const char *bad : {R"({"name":"A","latitude":1,"longitude":2})",               // no timezone
-                            R"({"latitude":1,"longitude":2,"timezone":"UTC"})",          // no name
-                            R"({"name":"A","latitude":"1","longitude":2,"timezone":"UTC"})",
-                            R"({"name":"A","admin1":5,"latitude":1,"longitude":2,"timezone":"UTC"})"}) {
+    for (const char *bad : { R"({"name":"A","latitude":1,"longitude":2})", // no timezone
+             R"({"latitude":1,"longitude":2,"timezone":"UTC"})", // no name
+             R"({"name":"A","latitude":"1","longitude":2,"timezone":"UTC"})",
+             R"({"name":"A","admin1":5,"latitude":1,"longitude":2,"timezone":"UTC"})" }) {
         SCOPED_TRACE(bad);
         EXPECT_FALSE(SavedLocation::fromJson(parsed(bad)).has_value());
     }
@@ -59,7 +62,8 @@ TEST(SavedLocationTest, JsonRoundTripAndRequiredKeys)
 
 TEST(SavedLocationTest, EqualityAndHashCoverEveryFieldAndTreatSignedZeroAlike)
 {
-    const SavedLocation a{QStringLiteral("Null Island"), std::nullopt, std::nullopt, 0.0, 0.0, QStringLiteral("UTC")};
+    const SavedLocation a { QStringLiteral("Null Island"), std::nullopt, std::nullopt, 0.0, 0.0,
+        QStringLiteral("UTC") };
     SavedLocation b = a;
     b.latitude = -0.0;
     EXPECT_EQ(a, b);
@@ -67,7 +71,7 @@ TEST(SavedLocationTest, EqualityAndHashCoverEveryFieldAndTreatSignedZeroAlike)
     SavedLocation c = a;
     c.admin1 = QString();
     EXPECT_NE(a, c); // absent differs from empty
-    EXPECT_EQ(QSet<SavedLocation>({a, b, c}).size(), 2);
+    EXPECT_EQ(QSet<SavedLocation>({ a, b, c }).size(), 2);
 
     SavedLocation near = a;
     near.latitude = 0.0009;
@@ -78,8 +82,8 @@ TEST(SavedLocationTest, EqualityAndHashCoverEveryFieldAndTreatSignedZeroAlike)
 
 TEST(GeoResultTest, DecodesWithTheSameRulesAndBecomesASavedPlace)
 {
-    const auto hit = GeoResult::fromJson(
-        parsed(R"({"id":2756071,"name":"Enschede","latitude":52.21833,"longitude":6.89583,"timezone":"Europe/Amsterdam","country":"Netherlands"})"));
+    const auto hit = GeoResult::fromJson(parsed(
+        R"({"id":2756071,"name":"Enschede","latitude":52.21833,"longitude":6.89583,"timezone":"Europe/Amsterdam","country":"Netherlands"})"));
     ASSERT_TRUE(hit.has_value());
     EXPECT_EQ(hit->id, 2756071);
     EXPECT_FALSE(hit->admin1.has_value());
@@ -89,13 +93,14 @@ TEST(GeoResultTest, DecodesWithTheSameRulesAndBecomesASavedPlace)
     EXPECT_EQ(place.country, QStringLiteral("Netherlands"));
     EXPECT_EQ(place.timezone, QStringLiteral("Europe/Amsterdam"));
 
-    EXPECT_FALSE(GeoResult::fromJson(parsed(R"({"id":1.5,"name":"X","latitude":1,"longitude":2,"timezone":"UTC"})")).has_value());
+    EXPECT_FALSE(GeoResult::fromJson(parsed(R"({"id":1.5,"name":"X","latitude":1,"longitude":2,"timezone":"UTC"})"))
+                     .has_value());
     EXPECT_FALSE(GeoResult::fromJson(parsed(R"({"id":1,"name":"X","latitude":1,"longitude":2})")).has_value());
 }
 
 TEST(QaPairTest, RequiresBothFields)
 {
-    const QaPair pair{QStringLiteral("Will it rain?"), QStringLiteral("Not until Thursday.")};
+    const QaPair pair { QStringLiteral("Will it rain?"), QStringLiteral("Not until Thursday.") };
     EXPECT_EQ(QaPair::fromJson(pair.toJson()), pair);
     EXPECT_FALSE(QaPair::fromJson(parsed(R"({"question":"q"})")).has_value());
     EXPECT_FALSE(QaPair::fromJson(parsed(R"({"question":"q","answer":null})")).has_value());

@@ -22,7 +22,8 @@ void BM_ParseForecast(benchmark::State &state)
 {
     const QJsonObject object = json::parseObject(reply());
     for (auto _ : state) {
-        Forecast f = ForecastService::parseForecast(object, std::nullopt, true, true, QStringLiteral("America/Chicago"));
+        Forecast f =
+            ForecastService::parseForecast(object, std::nullopt, true, true, QStringLiteral("America/Chicago"));
         benchmark::DoNotOptimize(f);
     }
 }
@@ -32,8 +33,8 @@ void BM_ParseForecastFromBytes(benchmark::State &state)
 {
     const QByteArray bytes = reply();
     for (auto _ : state) {
-        Forecast f = ForecastService::parseForecast(json::parseObject(bytes), std::nullopt, true, true,
-                                                    QStringLiteral("America/Chicago"));
+        Forecast f = ForecastService::parseForecast(
+            json::parseObject(bytes), std::nullopt, true, true, QStringLiteral("America/Chicago"));
         benchmark::DoNotOptimize(f);
     }
 }

@@ -45,7 +45,7 @@ void printJson(const QJsonValue &value)
         bytes = QJsonDocument(value.toArray()).toJson(QJsonDocument::Indented);
     } else {
         // Scalars: wrap to let QJsonDocument write them, then unwrap.
-        bytes = QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact);
+        bytes = QJsonDocument(QJsonArray { value }).toJson(QJsonDocument::Compact);
         bytes = bytes.mid(1, bytes.size() - 2) + '\n';
     }
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);

@@ -24,9 +24,9 @@ struct CliContext
     std::unique_ptr<Clock> clock;
     QString stateDir;
     QNetworkAccessManager *network = nullptr;
-    QStringList args;                       // the command's own arguments, options removed
-    QMap<QString, QString> options;         // --name value, or "" for flags
-    std::optional<QString> apiKey;          // from --key-file or --key-stdin
+    QStringList args; // the command's own arguments, options removed
+    QMap<QString, QString> options; // --name value, or "" for flags
+    std::optional<QString> apiKey; // from --key-file or --key-stdin
 
     [[nodiscard]] bool flag(const QString &name) const { return options.contains(name); }
     [[nodiscard]] double number(qsizetype index, const char *what) const;
@@ -44,7 +44,7 @@ using CliCommand = std::function<QCoro::Task<int>(CliContext &)>;
 struct CliCommandInfo
 {
     QString usage;
-    QStringList flags;       // options without a value this command accepts
+    QStringList flags; // options without a value this command accepts
     QStringList valueOptions; // options with a value
     CliCommand run;
 };

@@ -3,10 +3,10 @@
 // merrin-cli compose --input FILE
 #include "CliContext.h"
 
+#include "app/LiveSources.h"
 #include "composer/LocalBriefing.h"
 #include "net/AppError.h"
 #include "net/JsonReaders.h"
-#include "app/LiveSources.h"
 #include "platform/Defaults.h"
 
 #include <QDir>
@@ -45,9 +45,9 @@ QCoro::Task<int> compose(CliContext &context)
         // The four inputs are fetched together, as a refresh of the app does.
         Defaults defaults(QDir(context.stateDir).filePath(QStringLiteral("MerrinVale.conf")));
         LiveSources sources(*context.network, context.endpoints, defaults, *context.clock);
-        const SavedLocation place{QStringLiteral("Here"), std::nullopt, std::nullopt, latitude, longitude, zone};
-        auto forecastTask = sources.fetchForecast(place, !context.flag(QStringLiteral("celsius")),
-                                                  !context.flag(QStringLiteral("kmh")));
+        const SavedLocation place { QStringLiteral("Here"), std::nullopt, std::nullopt, latitude, longitude, zone };
+        auto forecastTask = sources.fetchForecast(
+            place, !context.flag(QStringLiteral("celsius")), !context.flag(QStringLiteral("kmh")));
         auto alertsTask = sources.activeAlerts(latitude, longitude);
         auto nowcastTask = sources.nextHourNowcast(latitude, longitude, zone);
         auto normalsTask = sources.loadNormals(latitude, longitude, zone);

@@ -24,11 +24,10 @@ QJsonValue nowcastJson(const std::optional<NextHourNowcast> &nowcast)
     }
     QJsonArray minutes;
     for (const NowcastMinute &minute : nowcast->minutes) {
-        minutes.append(QJsonObject{{QStringLiteral("date"), minute.date.toUTC().toString(Qt::ISODate)},
-                                   {QStringLiteral("chance"), minute.chance},
-                                   {QStringLiteral("intensity"), minute.intensity}});
+        minutes.append(QJsonObject { { QStringLiteral("date"), minute.date.toUTC().toString(Qt::ISODate) },
+            { QStringLiteral("chance"), minute.chance }, { QStringLiteral("intensity"), minute.intensity } });
     }
-    return QJsonObject{{QStringLiteral("minutes"), minutes}, {QStringLiteral("summary"), nowcast->summary}};
+    return QJsonObject { { QStringLiteral("minutes"), minutes }, { QStringLiteral("summary"), nowcast->summary } };
 }
 
 QCoro::Task<int> summary(CliContext &context)
@@ -37,8 +36,8 @@ QCoro::Task<int> summary(CliContext &context)
     const double longitude = context.number(1, "LON");
     const QString zone = context.arg(2, "TZ");
     ForecastService service(*context.network, context.endpoints);
-    printText(co_await service.forecastSummary(latitude, longitude, zone, !context.flag(QStringLiteral("celsius")),
-                                               !context.flag(QStringLiteral("kmh"))));
+    printText(co_await service.forecastSummary(
+        latitude, longitude, zone, !context.flag(QStringLiteral("celsius")), !context.flag(QStringLiteral("kmh"))));
     co_return 0;
 }
 
@@ -71,13 +70,11 @@ QCoro::Task<int> normals(CliContext &context)
 }
 
 const CliRegistration summaryRegistration(QStringLiteral("summary"),
-                                          {QStringLiteral("summary LAT LON TZ [--celsius] [--kmh]"),
-                                           {QStringLiteral("celsius"), QStringLiteral("kmh")},
-                                           {},
-                                           summary});
-const CliRegistration nowcastRegistration(QStringLiteral("nowcast"),
-                                          {QStringLiteral("nowcast LAT LON TZ"), {}, {}, nowcast});
-const CliRegistration normalsRegistration(QStringLiteral("normals"),
-                                          {QStringLiteral("normals LAT LON TZ"), {}, {}, normals});
+    { QStringLiteral("summary LAT LON TZ [--celsius] [--kmh]"), { QStringLiteral("celsius"), QStringLiteral("kmh") },
+        {}, summary });
+const CliRegistration nowcastRegistration(
+    QStringLiteral("nowcast"), { QStringLiteral("nowcast LAT LON TZ"), {}, {}, nowcast });
+const CliRegistration normalsRegistration(
+    QStringLiteral("normals"), { QStringLiteral("normals LAT LON TZ"), {}, {}, normals });
 
 } // namespace

@@ -17,7 +17,8 @@ QString feelsLikeLine(const Forecast &forecast)
     const QString today = forecast.current.time.left(10);
     for (const DailyWeather &day : forecast.daily) {
         if (day.date == today) {
-            line += QStringLiteral(" · H:") + temperature(day.tempMax) + QStringLiteral(" L:") + temperature(day.tempMin);
+            line +=
+                QStringLiteral(" · H:") + temperature(day.tempMax) + QStringLiteral(" L:") + temperature(day.tempMin);
             break;
         }
     }

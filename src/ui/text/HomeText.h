@@ -17,8 +17,8 @@ namespace home_text {
 enum class ScreenState {
     FindingLocation, // "Finding your location…"
     LoadingForecast, // "Loading the forecast…"
-    NoLocation,      // "No location set"
-    Failed,          // "Failed to load forecast"
+    NoLocation, // "No location set"
+    Failed, // "Failed to load forecast"
     Cards,
 };
 
