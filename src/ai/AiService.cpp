@@ -5,6 +5,7 @@
 #include "ai/BriefingSignature.h"
 #include "ai/Prompts.h"
 #include "net/AppError.h"
+#include "net/Captured.h"
 #include "net/Clock.h"
 #include "sources/BriefingSections.h"
 #include "sources/NwsService.h"
@@ -98,22 +99,16 @@ QCoro::Task<QString> AiService::forecastData(
     auto outlookTask = m_sources.spc.convectiveOutlookText(lat, lon);
     auto nowcastTask = m_sources.nowcast.nowcastText(lat, lon, location.timezone);
 
-    QStringList sections;
-    std::exception_ptr failure;
-    try {
-        sections.append(co_await std::move(summaryTask));
-    } catch (...) {
-        failure = std::current_exception();
-    }
-    if (failure) {
+    net::Captured<QString> summary = co_await net::capture(std::move(summaryTask));
+    if (summary.error) {
         // The others never fail; let them end before the error is raised.
         (void)co_await std::move(alertsTask);
         (void)co_await std::move(discussionTask);
         (void)co_await std::move(hazardsTask);
         (void)co_await std::move(outlookTask);
         (void)co_await std::move(nowcastTask);
-        std::rethrow_exception(failure);
     }
+    QStringList sections { summary.take() };
 
     if (localExpertise && hasKey(apiKey)) {
         if (const std::optional<QString> coverage = co_await localCoverage(location, *apiKey)) {

@@ -2,6 +2,7 @@
 #include "weather/ForecastService.h"
 
 #include "net/AppError.h"
+#include "net/Captured.h"
 #include "net/HttpClient.h"
 #include "net/JsonReaders.h"
 #include "text/NumberText.h"
@@ -185,22 +186,13 @@ QCoro::Task<QString> ForecastService::forecastSummary(
     }
     auto airTask = fetchAirQuality(latitude, longitude);
 
-    std::exception_ptr failure;
-    QJsonObject reply;
-    try {
-        reply = co_await std::move(mainTask);
-    } catch (...) {
-        failure = std::current_exception();
-    }
+    net::Captured<QJsonObject> reply = co_await net::capture(std::move(mainTask));
     std::optional<QJsonObject> fallback;
     if (fallbackTask) {
         fallback = co_await std::move(*fallbackTask);
     }
     const std::optional<QJsonObject> air = co_await std::move(airTask);
-    if (failure) {
-        std::rethrow_exception(failure);
-    }
-    co_return forecast_text::render(reply, fallback, air, { timezone, fahrenheit, mph });
+    co_return forecast_text::render(reply.take(), fallback, air, { timezone, fahrenheit, mph });
 }
 
 ForecastService::QueryItems ForecastService::uvSupplementQuery(
@@ -232,18 +224,9 @@ QCoro::Task<Forecast> ForecastService::fetchForecast(
         Endpoints::url(m_endpoints.openMeteoForecast, kForecastPath, uvSupplementQuery(latitude, longitude, timezone));
     auto mainTask = fetchObject(m_network, mainUrl);
     auto uvTask = fetchOptionalObject(m_network, uvUrl);
-    std::exception_ptr failure;
-    QJsonObject reply;
-    try {
-        reply = co_await std::move(mainTask);
-    } catch (...) {
-        failure = std::current_exception();
-    }
+    net::Captured<QJsonObject> reply = co_await net::capture(std::move(mainTask));
     const std::optional<QJsonObject> supplement = co_await std::move(uvTask);
-    if (failure) {
-        std::rethrow_exception(failure);
-    }
-    co_return parseForecast(reply, supplement, fahrenheit, mph, timezone);
+    co_return parseForecast(reply.take(), supplement, fahrenheit, mph, timezone);
 }
 
 Forecast ForecastService::parseForecast(const QJsonObject &reply, const std::optional<QJsonObject> &uvSupplement,

@@ -10,45 +10,27 @@ SavedLocation GeoResult::toSavedLocation() const
 
 QJsonObject GeoResult::toJson() const
 {
-    QJsonObject object;
+    // The place's own form plus the search service's id.
+    QJsonObject object = toSavedLocation().toJson();
     object.insert(QLatin1StringView("id"), id);
-    object.insert(QLatin1StringView("name"), name);
-    json_form::writeOptionalText(object, QLatin1StringView("admin1"), admin1);
-    json_form::writeOptionalText(object, QLatin1StringView("country"), country);
-    object.insert(QLatin1StringView("latitude"), latitude);
-    object.insert(QLatin1StringView("longitude"), longitude);
-    object.insert(QLatin1StringView("timezone"), timezone);
     return object;
 }
 
 std::optional<GeoResult> GeoResult::fromJson(const QJsonValue &value)
 {
-    if (!value.isObject()) {
-        return std::nullopt;
-    }
-    const QJsonObject object = value.toObject();
-    const QJsonValue id = object.value(QLatin1StringView("id"));
+    const QJsonValue id = value.toObject().value(QLatin1StringView("id"));
     if (!id.isDouble() || std::trunc(id.toDouble()) != id.toDouble()) {
         return std::nullopt; // an id must be a whole number
     }
-    GeoResult result;
-    result.id = id.toInteger(static_cast<qint64>(id.toDouble()));
-    using namespace json_form;
-    if (!readRequiredText(object, QLatin1StringView("name"), result.name)
-        || !readOptionalText(object, QLatin1StringView("admin1"), result.admin1)
-        || !readOptionalText(object, QLatin1StringView("country"), result.country)
-        || !readRequiredNumber(object, QLatin1StringView("latitude"), result.latitude)
-        || !readRequiredNumber(object, QLatin1StringView("longitude"), result.longitude)
-        || !readRequiredText(object, QLatin1StringView("timezone"), result.timezone)) {
+    const std::optional<SavedLocation> place = SavedLocation::fromJson(value);
+    if (!place) {
         return std::nullopt;
     }
-    return result;
+    return GeoResult { id.toInteger(static_cast<qint64>(id.toDouble())), place->name, place->admin1, place->country,
+        place->latitude, place->longitude, place->timezone };
 }
 
 size_t qHash(const GeoResult &result, size_t seed) noexcept
 {
-    seed = qHashMulti(seed, result.id, result.name, result.admin1.has_value(), result.admin1.value_or(QString()),
-        result.country.has_value(), result.country.value_or(QString()), result.timezone);
-    seed = json_form::hashNumber(result.latitude, seed);
-    return json_form::hashNumber(result.longitude, seed);
+    return qHash(result.toSavedLocation(), qHash(result.id, seed));
 }

@@ -6,12 +6,12 @@
 #include "app/LiveSources.h"
 #include "composer/LocalBriefing.h"
 #include "net/AppError.h"
+#include "net/Captured.h"
 #include "net/JsonReaders.h"
 #include "platform/Defaults.h"
 
 #include <QDir>
 
-#include <exception>
 
 #include <QFile>
 
@@ -51,18 +51,11 @@ QCoro::Task<int> compose(CliContext &context)
         auto alertsTask = sources.activeAlerts(latitude, longitude);
         auto nowcastTask = sources.nextHourNowcast(latitude, longitude, zone);
         auto normalsTask = sources.loadNormals(latitude, longitude, zone);
-        std::exception_ptr failure;
-        try {
-            inputs.forecast = co_await std::move(forecastTask);
-        } catch (...) {
-            failure = std::current_exception();
-        }
+        net::Captured<Forecast> forecast = co_await net::capture(std::move(forecastTask));
         inputs.alerts = co_await std::move(alertsTask);
         inputs.nowcast = co_await std::move(nowcastTask);
         inputs.normals = co_await std::move(normalsTask);
-        if (failure) {
-            std::rethrow_exception(failure);
-        }
+        inputs.forecast = forecast.take();
     }
     printText(composer::composeReport(inputs).chopped(1));
     co_return 0;
