@@ -62,12 +62,12 @@ ApplicationWindow {
     }
 
     Shortcut {
-        sequences: [StandardKey.Refresh, "Ctrl+R"]
+        sequences: ["F5", "Ctrl+R"]
         onActivated: if (refreshButton.enabled) App.model.refreshNow()
     }
 
     Shortcut {
-        sequences: [StandardKey.Find, "Ctrl+L"]
+        sequences: ["Ctrl+F", "Ctrl+L"]
         onActivated: window.openSearch()
     }
 

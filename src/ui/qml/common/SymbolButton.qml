@@ -26,23 +26,23 @@ ToolButton {
         opacity: button.down ? 0.9 : button.hovered || button.visualFocus ? 0.5 : 0
     }
 
+    // While busy the symbol pulses.
+    property real pulse
+    SequentialAnimation on pulse {
+        running: button.busy
+        loops: Animation.Infinite
+        onStopped: button.pulse = 1
+        NumberAnimation { from: 1; to: 0.25; duration: 600; easing.type: Easing.InOutQuad }
+        NumberAnimation { from: 0.25; to: 1; duration: 600; easing.type: Easing.InOutQuad }
+    }
+
     contentItem: Item {
         SymbolIcon {
-            id: glyph
             anchors.centerIn: parent
             name: button.symbol
             size: 20
             color: button.busy ? Theme.blue : button.symbolColor
-            opacity: button.enabled || button.busy ? 1 : 0.4
-
-            // While busy the symbol pulses.
-            SequentialAnimation on opacity {
-                running: button.busy
-                loops: Animation.Infinite
-                onStopped: glyph.opacity = Qt.binding(() => button.enabled || button.busy ? 1 : 0.4)
-                NumberAnimation { from: 1; to: 0.25; duration: 600; easing.type: Easing.InOutQuad }
-                NumberAnimation { from: 0.25; to: 1; duration: 600; easing.type: Easing.InOutQuad }
-            }
+            opacity: button.busy ? button.pulse : (button.enabled ? 1 : 0.4)
         }
     }
 }

@@ -37,7 +37,14 @@ Popup {
         target: sheet.search
         function onChosen() { sheet.close() }
         // The first row is ready for Return whenever the rows change.
-        function onRowsChanged() { Qt.callLater(list.selectFirst) }
+        function onRowsChanged() { selectFirstSoon.restart() }
+    }
+
+    // Selects the first row once the list has taken the new rows.
+    Timer {
+        id: selectFirstSoon
+        interval: 0
+        onTriggered: list.selectFirst()
     }
 
     ColumnLayout {

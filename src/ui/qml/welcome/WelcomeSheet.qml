@@ -23,8 +23,8 @@ Popup {
         border.color: Theme.separator
     }
 
-    // Return continues at once: the button holds the focus while the sheet is up.
-    onOpened: continueButton.forceActiveFocus()
+    // Return continues at once: the sheet takes the focus and gives it to its button.
+    focus: true
 
     contentItem: ColumnLayout {
         spacing: 14
@@ -44,8 +44,8 @@ Popup {
             font.pixelSize: Theme.size(15)
         }
         Button {
-            id: continueButton
             Layout.alignment: Qt.AlignRight
+            focus: true
             text: "Continue"
             highlighted: true
             onClicked: sheet.continueClicked()
