@@ -184,17 +184,6 @@ TEST(WeatherFeatures, TheWeekAhead)
     ASSERT_EQ(s.wetDays.size(), 2);
     EXPECT_EQ(s.wetDays[0].date, QStringLiteral("2026-07-16"));
     EXPECT_EQ(s.wetDays[1].date, QStringLiteral("2026-07-18"));
-
-    // Regimes of the days beyond tomorrow: wet 70-72, dry 80-81, then a jump to 95.
-    days = withHighs(f, { 70, 70, 70, 72, 80, 81, 95 });
-    days[2].precipitationProbabilityMax = 60;
-    days[3].precipitationProbabilityMax = 70;
-    const QList<WeekRegime> regimes = stretch(days).regimes;
-    ASSERT_EQ(regimes.size(), 3);
-    EXPECT_TRUE(regimes[0].isWet);
-    EXPECT_EQ(regimes[0].meanHigh, 71);
-    EXPECT_FALSE(regimes[1].isWet);
-    EXPECT_EQ(regimes[1].days.size(), 2);
 }
 
 TEST(WeatherFeatures, BadInput)

@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The forecast service over real HTTP: the app's forecast with its UV supplement, and the text
+// summary with its fallback and air-quality requests.
 #include "weather/ForecastService.h"
 #include "net/AppError.h"
 
@@ -16,6 +18,7 @@ using test_support::await;
 namespace {
 
 const QString kPath = QStringLiteral("/v1/forecast");
+const QString kAirPath = QStringLiteral("/v1/air-quality");
 
 const QStringList kMainKeys = QStringLiteral("latitude longitude timezone temperature_unit wind_speed_unit "
                                              "precipitation_unit forecast_days past_days current daily hourly")
@@ -37,7 +40,7 @@ protected:
     ForecastServiceTest()
     {
         Endpoints endpoints;
-        endpoints.openMeteoForecast = server.baseUrl();
+        endpoints.openMeteoForecast = endpoints.openMeteoAirQuality = server.baseUrl();
         service = std::make_unique<ForecastService>(network, endpoints);
     }
 
@@ -47,12 +50,30 @@ protected:
         return await(service->fetchForecast(lat, lon, zone, f, mph));
     }
 
-    // Main requests carry "current"; the UV supplement does not.
-    void answer(const FakeServer::Response &main, const FakeServer::Response &supplement)
+    // Main requests carry `key` ("current" for the app's forecast, whose UV supplement does not;
+    // "models" for the summary inside the box, whose fallback does not).
+    void answer(const FakeServer::Response &main, const FakeServer::Response &other,
+        const QString &key = QStringLiteral("current"))
     {
-        server.routeHandler(kPath, [main, supplement](const FakeServer::Request &r) {
-            return r.queryKeys().contains(QStringLiteral("current")) ? main : supplement;
-        });
+        server.routeHandler(kPath,
+            [main, other, key](const FakeServer::Request &r) { return r.queryKeys().contains(key) ? main : other; });
+    }
+
+    // The summary's main and fallback replies from the full golden case, or another fallback.
+    void answerSummary(const std::optional<FakeServer::Response> &fallback = std::nullopt)
+    {
+        const QJsonObject testCase =
+            QJsonDocument::fromJson(testData(QStringLiteral("forecast_text/full_conus.json"))).object();
+        const auto part = [&](const char *key) {
+            return FakeServer::json(QJsonDocument(testCase[QLatin1StringView(key)].toObject()).toJson());
+        };
+        answer(part("main"), fallback.value_or(part("fallback")), QStringLiteral("models"));
+    }
+
+    QString summary(double lat = 41.878, double lon = -87.6298, const QString &zone = QStringLiteral("America/Chicago"),
+        bool f = true)
+    {
+        return await(service->forecastSummary(lat, lon, zone, f, f));
     }
 
     static QByteArray replyWithoutUv()
@@ -154,4 +175,77 @@ TEST_F(ForecastServiceTest, MainRequestFailuresReachTheCaller)
     // Outside the box as well, and the message of a long error body is cut.
     EXPECT_EQ(failureOf(FakeServer::json(QByteArray(500, 'e'), 404), 52.52, 13.41),
         QStringLiteral("Request failed (404): ") + QString(200, QLatin1Char('e')));
+}
+
+TEST_F(ForecastServiceTest, SummaryInsideTheBoxTheFallbackFillsGapsAndAirQualityIsAdded)
+{
+    answerSummary();
+    server.route(kAirPath, FakeServer::json(R"({"current":{"us_aqi":50,"pm2_5":12.3,"pm10":20,"ozone":41}})"));
+    EXPECT_EQ(summary().toStdString(),
+        QString::fromUtf8(testData(QStringLiteral("forecast_text/full_conus.txt"))).chopped(1).toStdString());
+
+    const auto requests = server.requests(kPath);
+    ASSERT_EQ(requests.size(), 2);
+    const bool mainFirst = requests[0].queryKeys().contains(QStringLiteral("models"));
+    const auto &main = requests[mainFirst ? 0 : 1];
+    const auto &fallback = requests[mainFirst ? 1 : 0];
+    EXPECT_EQ(fallback.queryKeys(),
+        QStringLiteral("latitude longitude timezone temperature_unit wind_speed_unit precipitation_unit "
+                       "forecast_days current daily hourly minutely_15 forecast_minutely_15")
+            .split(u' '));
+    EXPECT_EQ(main.query.mid(0, 12), fallback.query); // the same request with the blend's model added
+    EXPECT_EQ(main.queryValue(QStringLiteral("models")), QStringLiteral("ncep_nbm_conus"));
+    EXPECT_EQ(main.queryValue(QStringLiteral("forecast_minutely_15")), QStringLiteral("12"));
+
+    const auto air = server.requests(kAirPath);
+    ASSERT_EQ(air.size(), 1);
+    EXPECT_EQ(air[0].queryKeys(), QStringLiteral("latitude longitude timezone current").split(u' '));
+    EXPECT_EQ(air[0].queryValue(QStringLiteral("current")), QStringLiteral("us_aqi,pm2_5,pm10,ozone"));
+}
+
+TEST_F(ForecastServiceTest, SummaryOutsideTheBoxOneForecastRequestAndARealAirQualityReply)
+{
+    server.route(kPath, FakeServer::json(R"({"current":{},"daily":{},"hourly":{}})"));
+    server.route(kAirPath, FakeServer::fromFile(QStringLiteral("openmeteo_air_quality_current_us_aqi_delhi.json")));
+    const QString text = summary(28.6, 77.2, QString(), false);
+    ASSERT_EQ(server.count(kPath), 1);
+    const auto request = server.requests(kPath).at(0);
+    EXPECT_FALSE(request.queryKeys().contains(QStringLiteral("models")));
+    EXPECT_EQ(request.queryValue(QStringLiteral("timezone")), QStringLiteral("auto"));
+    EXPECT_TRUE(text.startsWith(QStringLiteral("Timezone: \nUnits: temperatures °C, wind km/h, precipitation mm.\n")));
+    EXPECT_TRUE(
+        text.contains(QStringLiteral("\nAir quality: US AQI 160 (Unhealthy), PM2.5 46.6 μg/m³, ozone 134 μg/m³.\n")))
+        << text.toStdString();
+}
+
+TEST_F(ForecastServiceTest, SummarySecondaryFailuresDropTheirPartsOnly)
+{
+    answerSummary(FakeServer::json("busy", 503));
+    server.route(kAirPath, FakeServer::json("<html>", 200));
+    const QString text = summary();
+    EXPECT_FALSE(text.contains(QStringLiteral("Air quality")));
+    // Without the fallback the gaps stay gaps.
+    EXPECT_TRUE(text.contains(QStringLiteral("dew point n/a°F, UV index n/a, cloud cover 40%, pressure n/a hPa")));
+}
+
+TEST_F(ForecastServiceTest, SummaryMainFailuresReachTheCallerAfterTheOthersFinish)
+{
+    const auto failureOf = [this](const FakeServer::Response &main) -> QString {
+        server.clearRequests();
+        answer(main, FakeServer::json("{}"), QStringLiteral("models"));
+        FakeServer::Response slowAir = FakeServer::json("{}");
+        slowAir.delay = std::chrono::milliseconds(200);
+        server.route(kAirPath, slowAir);
+        try {
+            (void)summary();
+        } catch (const AppError &e) {
+            EXPECT_EQ(server.count(kAirPath), 1);
+            return e.description();
+        }
+        return QStringLiteral("no error");
+    };
+    EXPECT_EQ(failureOf(FakeServer::json("busy", 503)), QStringLiteral("Request failed (503): busy"));
+    EXPECT_EQ(failureOf(FakeServer::json(R"({"current":{},"daily":{}})")),
+        QStringLiteral("Unexpected response from server."));
+    EXPECT_EQ(failureOf(FakeServer::json("[]")), QStringLiteral("Unexpected response from server."));
 }
