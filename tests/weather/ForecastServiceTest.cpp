@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The forecast service over real HTTP: the app's forecast with its UV supplement, and the text
+// summary with its fallback and air-quality requests.
 #include "weather/ForecastService.h"
 #include "net/AppError.h"
 
@@ -16,11 +18,21 @@ using test_support::await;
 namespace {
 
 const QString kPath = QStringLiteral("/v1/forecast");
+const QString kAirPath = QStringLiteral("/v1/air-quality");
 
-const QStringList kMainKeys { QStringLiteral("latitude"), QStringLiteral("longitude"), QStringLiteral("timezone"),
-    QStringLiteral("temperature_unit"), QStringLiteral("wind_speed_unit"), QStringLiteral("precipitation_unit"),
-    QStringLiteral("forecast_days"), QStringLiteral("past_days"), QStringLiteral("current"), QStringLiteral("daily"),
-    QStringLiteral("hourly") };
+const QStringList kMainKeys = QStringLiteral("latitude longitude timezone temperature_unit wind_speed_unit "
+                                             "precipitation_unit forecast_days past_days current daily hourly")
+                                  .split(u' ');
+
+// The request's values in its order.
+QStringList values(const FakeServer::Request &request)
+{
+    QStringList out;
+    for (const auto &item : request.query) {
+        out.append(item.second);
+    }
+    return out;
+}
 
 class ForecastServiceTest : public ::testing::Test
 {
@@ -28,7 +40,7 @@ protected:
     ForecastServiceTest()
     {
         Endpoints endpoints;
-        endpoints.openMeteoForecast = server.baseUrl();
+        endpoints.openMeteoForecast = endpoints.openMeteoAirQuality = server.baseUrl();
         service = std::make_unique<ForecastService>(network, endpoints);
     }
 
@@ -38,12 +50,30 @@ protected:
         return await(service->fetchForecast(lat, lon, zone, f, mph));
     }
 
-    // Main requests carry "current"; the UV supplement does not.
-    void answer(const FakeServer::Response &main, const FakeServer::Response &supplement)
+    // Main requests carry `key` ("current" for the app's forecast, whose UV supplement does not;
+    // "models" for the summary inside the box, whose fallback does not).
+    void answer(const FakeServer::Response &main, const FakeServer::Response &other,
+        const QString &key = QStringLiteral("current"))
     {
-        server.routeHandler(kPath, [main, supplement](const FakeServer::Request &r) {
-            return r.queryKeys().contains(QStringLiteral("current")) ? main : supplement;
-        });
+        server.routeHandler(kPath,
+            [main, other, key](const FakeServer::Request &r) { return r.queryKeys().contains(key) ? main : other; });
+    }
+
+    // The summary's main and fallback replies from the full golden case, or another fallback.
+    void answerSummary(const std::optional<FakeServer::Response> &fallback = std::nullopt)
+    {
+        const QJsonObject testCase =
+            QJsonDocument::fromJson(testData(QStringLiteral("forecast_text/full_conus.json"))).object();
+        const auto part = [&](const char *key) {
+            return FakeServer::json(QJsonDocument(testCase[QLatin1StringView(key)].toObject()).toJson());
+        };
+        answer(part("main"), fallback.value_or(part("fallback")), QStringLiteral("models"));
+    }
+
+    QString summary(double lat = 41.878, double lon = -87.6298, const QString &zone = QStringLiteral("America/Chicago"),
+        bool f = true)
+    {
+        return await(service->forecastSummary(lat, lon, zone, f, f));
     }
 
     static QByteArray replyWithoutUv()
@@ -77,33 +107,12 @@ protected:
 TEST_F(ForecastServiceTest, OutsideTheUnitedStatesOneRequestWithItemsInOrder)
 {
     server.route(kPath, FakeServer::fromFile(QStringLiteral("openmeteo_forecast_melbourne_gmt_midarray_nulls.json")));
-    const Forecast f = fetch(-37.75, 144.875, QString(), false, true);
-    EXPECT_EQ(f.hourly.size(), 48);
-
+    EXPECT_EQ(fetch(-37.75, 144.875, QString(), false, true).hourly.size(), 48);
     const auto requests = server.requests(kPath);
     ASSERT_EQ(requests.size(), 1);
-    const auto &r = requests[0];
-    EXPECT_EQ(r.queryKeys(), kMainKeys);
-    EXPECT_EQ(r.queryValue(QStringLiteral("latitude")), QStringLiteral("-37.75"));
-    EXPECT_EQ(r.queryValue(QStringLiteral("longitude")), QStringLiteral("144.875"));
-    EXPECT_EQ(r.queryValue(QStringLiteral("timezone")), QStringLiteral("auto"));
-    EXPECT_EQ(r.queryValue(QStringLiteral("temperature_unit")), QStringLiteral("celsius"));
-    EXPECT_EQ(r.queryValue(QStringLiteral("wind_speed_unit")), QStringLiteral("mph"));
-    EXPECT_EQ(r.queryValue(QStringLiteral("precipitation_unit")), QStringLiteral("mm"));
-    EXPECT_EQ(r.queryValue(QStringLiteral("forecast_days")), QStringLiteral("7"));
-    EXPECT_EQ(r.queryValue(QStringLiteral("past_days")), QStringLiteral("1"));
-    EXPECT_EQ(r.queryValue(QStringLiteral("current")),
-        QStringLiteral("temperature_2m,relative_humidity_2m,dew_point_2m,apparent_temperature,is_day,precipitation,"
-                       "weather_code,cloud_cover,wind_speed_10m,wind_direction_10m,wind_gusts_10m"));
-    EXPECT_EQ(r.queryValue(QStringLiteral("daily")),
-        QStringLiteral("weather_code,temperature_2m_max,temperature_2m_min,apparent_temperature_max,"
-                       "apparent_temperature_min,precipitation_probability_max,precipitation_sum,rain_sum,"
-                       "snowfall_sum,precipitation_hours,wind_speed_10m_max,wind_gusts_10m_max,uv_index_max,"
-                       "sunrise,sunset"));
-    EXPECT_EQ(r.queryValue(QStringLiteral("hourly")),
-        QStringLiteral("temperature_2m,apparent_temperature,dew_point_2m,relative_humidity_2m,weather_code,"
-                       "precipitation_probability,precipitation,cloud_cover,wind_speed_10m,wind_gusts_10m,is_day,"
-                       "uv_index"));
+    EXPECT_EQ(requests[0].queryKeys(), kMainKeys);
+    EXPECT_EQ(values(requests[0]).mid(0, 8),
+        QStringLiteral("-37.75 144.875 auto celsius mph mm 7 1").split(u' ')); // an empty zone asks for "auto"
 }
 
 TEST_F(ForecastServiceTest, InsideTheUnitedStatesTheBlendAndTheUvSupplement)
@@ -113,19 +122,15 @@ TEST_F(ForecastServiceTest, InsideTheUnitedStatesTheBlendAndTheUvSupplement)
 
     const auto requests = server.requests(kPath);
     ASSERT_EQ(requests.size(), 2);
-    const auto main = requests[0].queryKeys().contains(QStringLiteral("current")) ? requests[0] : requests[1];
-    const auto uv = requests[0].queryKeys().contains(QStringLiteral("current")) ? requests[1] : requests[0];
+    const bool mainFirst = requests[0].queryKeys().contains(QStringLiteral("current"));
+    const auto &main = requests[mainFirst ? 0 : 1];
     EXPECT_EQ(main.queryKeys(), kMainKeys + QStringList { QStringLiteral("models") });
+    EXPECT_EQ(values(main).mid(2, 4), QStringLiteral("America/Chicago fahrenheit kmh inch").split(u' '));
     EXPECT_EQ(main.queryValue(QStringLiteral("models")), QStringLiteral("ncep_nbm_conus"));
-    EXPECT_EQ(main.queryValue(QStringLiteral("temperature_unit")), QStringLiteral("fahrenheit"));
-    EXPECT_EQ(main.queryValue(QStringLiteral("wind_speed_unit")), QStringLiteral("kmh"));
-    EXPECT_EQ(main.queryValue(QStringLiteral("precipitation_unit")), QStringLiteral("inch"));
-    EXPECT_EQ(uv.queryKeys(),
-        (QStringList { QStringLiteral("latitude"), QStringLiteral("longitude"), QStringLiteral("timezone"),
-            QStringLiteral("forecast_days"), QStringLiteral("past_days"), QStringLiteral("daily"),
-            QStringLiteral("hourly") }));
-    EXPECT_EQ(uv.queryValue(QStringLiteral("daily")), QStringLiteral("uv_index_max"));
-    EXPECT_EQ(uv.queryValue(QStringLiteral("hourly")), QStringLiteral("uv_index"));
+    const auto &uv = requests[mainFirst ? 1 : 0];
+    EXPECT_EQ(
+        uv.queryKeys(), QStringLiteral("latitude longitude timezone forecast_days past_days daily hourly").split(u' '));
+    EXPECT_EQ(values(uv).mid(5), QStringLiteral("uv_index_max uv_index").split(u' '));
 
     // The current hour's UV comes from the supplement (a repeated time keeps the later value);
     // missing daily values too, a null supplement value stays 0.
@@ -137,31 +142,25 @@ TEST_F(ForecastServiceTest, InsideTheUnitedStatesTheBlendAndTheUvSupplement)
 
 TEST_F(ForecastServiceTest, AFailedSupplementIsIgnored)
 {
-    const auto garbage = FakeServer::json("<html>oops</html>");
-    for (const FakeServer::Response &bad : { FakeServer::json("busy", 503), garbage, FakeServer::json("[]") }) {
+    for (const FakeServer::Response &bad :
+        { FakeServer::json("busy", 503), FakeServer::json("<html>oops</html>"), FakeServer::json("[]") }) {
         answer(FakeServer::json(replyWithoutUv()), bad);
         const Forecast f = fetch(41.878, -87.6298);
         EXPECT_EQ(f.current.uvIndex, 0.0);
-        EXPECT_EQ(f.daily[0].uvIndexMax, 0.0);
         EXPECT_EQ(f.daily.size(), 7);
     }
 }
 
-TEST_F(ForecastServiceTest, ConusBoxBoundsAreInclusive)
-{
-    EXPECT_TRUE(ForecastService::isInConus(49.5, -66.5));
-    EXPECT_TRUE(ForecastService::isInConus(24.5, -125.0));
-    EXPECT_FALSE(ForecastService::isInConus(49.51, -66.5));
-    EXPECT_FALSE(ForecastService::isInConus(40.0, -66.49));
-    EXPECT_FALSE(ForecastService::isInConus(21.3, -157.8)); // Honolulu
-}
-
 TEST_F(ForecastServiceTest, MainRequestFailuresReachTheCaller)
 {
-    const auto failureOf = [this](const FakeServer::Response &main) -> QString {
+    EXPECT_TRUE(ForecastService::isInConus(49.5, -66.5)); // the box's bounds are inclusive
+    EXPECT_TRUE(ForecastService::isInConus(24.5, -125.0));
+    EXPECT_FALSE(ForecastService::isInConus(49.51, -66.5));
+
+    const auto failureOf = [this](const FakeServer::Response &main, double lat = 41.878, double lon = -87.6298) {
         answer(main, FakeServer::json(supplement()));
         try {
-            (void)fetch(41.878, -87.6298);
+            (void)fetch(lat, lon);
         } catch (const AppError &e) {
             return e.description();
         }
@@ -173,13 +172,80 @@ TEST_F(ForecastServiceTest, MainRequestFailuresReachTheCaller)
         QStringLiteral("Unexpected response from server."));
     EXPECT_EQ(failureOf(FakeServer::json("[1]")), QStringLiteral("Unexpected response from server."));
     EXPECT_TRUE(failureOf(FakeServer::json("not json")).contains(QStringLiteral("not valid JSON")));
-
     // Outside the box as well, and the message of a long error body is cut.
-    server.route(kPath, FakeServer::json(QByteArray(500, 'e'), 404));
-    try {
-        (void)fetch(52.52, 13.41, QStringLiteral("Europe/Berlin"));
-        FAIL() << "expected HttpError";
-    } catch (const HttpError &e) {
-        EXPECT_EQ(e.description(), QStringLiteral("Request failed (404): ") + QString(200, QLatin1Char('e')));
-    }
+    EXPECT_EQ(failureOf(FakeServer::json(QByteArray(500, 'e'), 404), 52.52, 13.41),
+        QStringLiteral("Request failed (404): ") + QString(200, QLatin1Char('e')));
+}
+
+TEST_F(ForecastServiceTest, SummaryInsideTheBoxTheFallbackFillsGapsAndAirQualityIsAdded)
+{
+    answerSummary();
+    server.route(kAirPath, FakeServer::json(R"({"current":{"us_aqi":50,"pm2_5":12.3,"pm10":20,"ozone":41}})"));
+    EXPECT_EQ(summary().toStdString(),
+        QString::fromUtf8(testData(QStringLiteral("forecast_text/full_conus.txt"))).chopped(1).toStdString());
+
+    const auto requests = server.requests(kPath);
+    ASSERT_EQ(requests.size(), 2);
+    const bool mainFirst = requests[0].queryKeys().contains(QStringLiteral("models"));
+    const auto &main = requests[mainFirst ? 0 : 1];
+    const auto &fallback = requests[mainFirst ? 1 : 0];
+    EXPECT_EQ(fallback.queryKeys(),
+        QStringLiteral("latitude longitude timezone temperature_unit wind_speed_unit precipitation_unit "
+                       "forecast_days current daily hourly minutely_15 forecast_minutely_15")
+            .split(u' '));
+    EXPECT_EQ(main.query.mid(0, 12), fallback.query); // the same request with the blend's model added
+    EXPECT_EQ(main.queryValue(QStringLiteral("models")), QStringLiteral("ncep_nbm_conus"));
+    EXPECT_EQ(main.queryValue(QStringLiteral("forecast_minutely_15")), QStringLiteral("12"));
+
+    const auto air = server.requests(kAirPath);
+    ASSERT_EQ(air.size(), 1);
+    EXPECT_EQ(air[0].queryKeys(), QStringLiteral("latitude longitude timezone current").split(u' '));
+    EXPECT_EQ(air[0].queryValue(QStringLiteral("current")), QStringLiteral("us_aqi,pm2_5,pm10,ozone"));
+}
+
+TEST_F(ForecastServiceTest, SummaryOutsideTheBoxOneForecastRequestAndARealAirQualityReply)
+{
+    server.route(kPath, FakeServer::json(R"({"current":{},"daily":{},"hourly":{}})"));
+    server.route(kAirPath, FakeServer::fromFile(QStringLiteral("openmeteo_air_quality_current_us_aqi_delhi.json")));
+    const QString text = summary(28.6, 77.2, QString(), false);
+    ASSERT_EQ(server.count(kPath), 1);
+    const auto request = server.requests(kPath).at(0);
+    EXPECT_FALSE(request.queryKeys().contains(QStringLiteral("models")));
+    EXPECT_EQ(request.queryValue(QStringLiteral("timezone")), QStringLiteral("auto"));
+    EXPECT_TRUE(text.startsWith(QStringLiteral("Timezone: \nUnits: temperatures °C, wind km/h, precipitation mm.\n")));
+    EXPECT_TRUE(
+        text.contains(QStringLiteral("\nAir quality: US AQI 160 (Unhealthy), PM2.5 46.6 μg/m³, ozone 134 μg/m³.\n")))
+        << text.toStdString();
+}
+
+TEST_F(ForecastServiceTest, SummarySecondaryFailuresDropTheirPartsOnly)
+{
+    answerSummary(FakeServer::json("busy", 503));
+    server.route(kAirPath, FakeServer::json("<html>", 200));
+    const QString text = summary();
+    EXPECT_FALSE(text.contains(QStringLiteral("Air quality")));
+    // Without the fallback the gaps stay gaps.
+    EXPECT_TRUE(text.contains(QStringLiteral("dew point n/a°F, UV index n/a, cloud cover 40%, pressure n/a hPa")));
+}
+
+TEST_F(ForecastServiceTest, SummaryMainFailuresReachTheCallerAfterTheOthersFinish)
+{
+    const auto failureOf = [this](const FakeServer::Response &main) -> QString {
+        server.clearRequests();
+        answer(main, FakeServer::json("{}"), QStringLiteral("models"));
+        FakeServer::Response slowAir = FakeServer::json("{}");
+        slowAir.delay = std::chrono::milliseconds(200);
+        server.route(kAirPath, slowAir);
+        try {
+            (void)summary();
+        } catch (const AppError &e) {
+            EXPECT_EQ(server.count(kAirPath), 1);
+            return e.description();
+        }
+        return QStringLiteral("no error");
+    };
+    EXPECT_EQ(failureOf(FakeServer::json("busy", 503)), QStringLiteral("Request failed (503): busy"));
+    EXPECT_EQ(failureOf(FakeServer::json(R"({"current":{},"daily":{}})")),
+        QStringLiteral("Unexpected response from server."));
+    EXPECT_EQ(failureOf(FakeServer::json("[]")), QStringLiteral("Unexpected response from server."));
 }

@@ -88,7 +88,6 @@ TEST(ForecastTextTest, NumberFormat)
     EXPECT_EQ(number(std::nullopt), QStringLiteral("n/a"));
     EXPECT_EQ(number(1.0), QStringLiteral("1"));
     EXPECT_EQ(number(0.4), QStringLiteral("0.4"));
-    EXPECT_EQ(number(-3.0), QStringLiteral("-3"));
     EXPECT_EQ(number(-0.0), QStringLiteral("0"));
     EXPECT_EQ(number(12.46), QStringLiteral("12.5"));
     EXPECT_EQ(number(1e16), QStringLiteral("10000000000000000"));

@@ -29,26 +29,15 @@ TEST(SavedLocationTest, DisplayLabelShowsTheRegionWhenThereIsOne)
 TEST(SavedLocationTest, JsonRoundTripAndRequiredKeys)
 {
     const auto minimal = SavedLocation::fromJson(
-        parsed(R"({"name":"Malmö","latitude":55.6,"longitude":13.0,"timezone":"Europe/Stockholm"})"));
+        parsed(R"({"name":"Malmö","admin1":null,"latitude":55.6,"longitude":13.0,"timezone":"Europe/Stockholm"})"));
     ASSERT_TRUE(minimal.has_value());
-    EXPECT_FALSE(minimal->admin1.has_value());
-    EXPECT_FALSE(minimal->country.has_value());
-    const QJsonObject encoded = minimal->toJson();
-    EXPECT_FALSE(encoded.contains(QStringLiteral("admin1")));
-    EXPECT_FALSE(encoded.contains(QStringLiteral("country")));
-    EXPECT_EQ(SavedLocation::fromJson(encoded), minimal);
-
+    EXPECT_FALSE(minimal->admin1.has_value()); // null reads as absent, and absent is not written
+    EXPECT_FALSE(minimal->toJson().contains(QStringLiteral("admin1")));
+    EXPECT_EQ(SavedLocation::fromJson(minimal->toJson()), minimal);
     const auto full = SavedLocation::fromJson(parsed(
         R"({"name":"Daejeon","admin1":"Daejeon","country":"South Korea","latitude":36,"longitude":127.4,"timezone":"Asia/Seoul"})"));
     ASSERT_TRUE(full.has_value());
-    EXPECT_EQ(full->admin1, QStringLiteral("Daejeon"));
-    EXPECT_EQ(full->latitude, 36.0);
     EXPECT_EQ(SavedLocation::fromJson(full->toJson()), full);
-
-    // Null optional fields read as absent.
-    EXPECT_TRUE(
-        SavedLocation::fromJson(parsed(R"({"name":"A","admin1":null,"latitude":1,"longitude":2,"timezone":""})"))
-            .has_value());
 
     for (const char *bad : { R"({"name":"A","latitude":1,"longitude":2})", // no timezone
              R"({"latitude":1,"longitude":2,"timezone":"UTC"})", // no name
@@ -57,7 +46,6 @@ TEST(SavedLocationTest, JsonRoundTripAndRequiredKeys)
         SCOPED_TRACE(bad);
         EXPECT_FALSE(SavedLocation::fromJson(parsed(bad)).has_value());
     }
-    EXPECT_FALSE(SavedLocation::fromJson(QJsonValue(QStringLiteral("not an object"))).has_value());
 }
 
 TEST(SavedLocationTest, EqualityAndHashCoverEveryFieldAndTreatSignedZeroAlike)
@@ -85,23 +73,17 @@ TEST(GeoResultTest, DecodesWithTheSameRulesAndBecomesASavedPlace)
     const auto hit = GeoResult::fromJson(parsed(
         R"({"id":2756071,"name":"Enschede","latitude":52.21833,"longitude":6.89583,"timezone":"Europe/Amsterdam","country":"Netherlands"})"));
     ASSERT_TRUE(hit.has_value());
-    EXPECT_EQ(hit->id, 2756071);
-    EXPECT_FALSE(hit->admin1.has_value());
     EXPECT_EQ(GeoResult::fromJson(hit->toJson()), hit);
-    const SavedLocation place = hit->toSavedLocation();
-    EXPECT_EQ(place.name, QStringLiteral("Enschede"));
-    EXPECT_EQ(place.country, QStringLiteral("Netherlands"));
-    EXPECT_EQ(place.timezone, QStringLiteral("Europe/Amsterdam"));
-
+    EXPECT_EQ(hit->toSavedLocation(),
+        (SavedLocation { QStringLiteral("Enschede"), std::nullopt, QStringLiteral("Netherlands"), 52.21833, 6.89583,
+            QStringLiteral("Europe/Amsterdam") }));
     EXPECT_FALSE(GeoResult::fromJson(parsed(R"({"id":1.5,"name":"X","latitude":1,"longitude":2,"timezone":"UTC"})"))
                      .has_value());
-    EXPECT_FALSE(GeoResult::fromJson(parsed(R"({"id":1,"name":"X","latitude":1,"longitude":2})")).has_value());
 }
 
 TEST(QaPairTest, RequiresBothFields)
 {
     const QaPair pair { QStringLiteral("Will it rain?"), QStringLiteral("Not until Thursday.") };
     EXPECT_EQ(QaPair::fromJson(pair.toJson()), pair);
-    EXPECT_FALSE(QaPair::fromJson(parsed(R"({"question":"q"})")).has_value());
     EXPECT_FALSE(QaPair::fromJson(parsed(R"({"question":"q","answer":null})")).has_value());
 }
