@@ -78,29 +78,19 @@ TEST(Briefing, OneRequestSplitIntoProseHeadlineAndQuestion)
 
 TEST(Briefing, RepliesOfOtherShapes)
 {
-    const struct
-    {
-        const char *name;
-        FakeServer::Response reply;
-        std::optional<BriefingResult> expected;
-    } cases[] {
-        { "no labels", textReply(QStringLiteral("  A calm, clear day.\n")),
-            BriefingResult { QStringLiteral("A calm, clear day."), std::nullopt, std::nullopt } },
-        { "labels only", textReply(QStringLiteral("HEADLINE: Hot.\nSUGGESTED QUESTION: Why?")), std::nullopt },
-        { "white space only", textReply(QStringLiteral(" \n ")), std::nullopt },
-        { "the model fails", errorReply(529, QStringLiteral("Overloaded")), std::nullopt },
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.name);
-        AiWorld world;
-        world.server.route(kMessagesPath, c.reply);
-        EXPECT_EQ(briefing(world), c.expected);
-    }
-    SCOPED_TRACE("the forecast fails: the model is not asked");
     AiWorld world;
+    world.server.routeSequence(kMessagesPath,
+        { textReply(QStringLiteral("HEADLINE: Hot.\nSUGGESTED QUESTION: Why?")), textReply(QStringLiteral(" \n ")),
+            errorReply(529, QStringLiteral("Overloaded")), textReply(QStringLiteral("  A calm, clear day.\n")) });
+    EXPECT_FALSE(briefing(world)) << "labels only";
+    EXPECT_FALSE(briefing(world)) << "white space only";
+    EXPECT_FALSE(briefing(world)) << "the model fails";
+    EXPECT_EQ(briefing(world), (BriefingResult { QStringLiteral("A calm, clear day."), std::nullopt, std::nullopt }));
+    EXPECT_EQ(world.server.count(kMessagesPath), 4);
+
     world.setForecast(FakeServer::json(R"({"error":true,"reason":"bad"})", 400));
-    EXPECT_FALSE(briefing(world));
-    EXPECT_EQ(world.server.count(kMessagesPath), 0);
+    EXPECT_FALSE(briefing(world, false)) << "the forecast fails: the model is not asked";
+    EXPECT_EQ(world.server.count(kMessagesPath), 4);
 }
 
 TEST(Briefing, ReusedForHalfAnHourPerPlaceAndUnits)
@@ -124,12 +114,14 @@ TEST(Briefing, ReusedForHalfAnHourPerPlaceAndUnits)
 TEST(Ask, TheRequestWithTheLastFiveTurns)
 {
     AiWorld world;
-    world.server.route(kMessagesPath, textReply(QStringLiteral(" Yes.\n")));
+    world.server.route(
+        kMessagesPath, FakeServer::fromFile(QStringLiteral("anthropic_messages_web_search_end_turn.json")));
     QList<QaPair> history;
     for (int i = 1; i <= 7; ++i) {
         history.append({ QStringLiteral(" Q%1?\n").arg(i), QStringLiteral("\nA%1. ").arg(i) });
     }
-    EXPECT_EQ(ask(world, QStringLiteral("\n  Will it rain tomorrow?  "), history), QStringLiteral("Yes."));
+    EXPECT_TRUE(ask(world, QStringLiteral("\n  Will it rain tomorrow?  "), history)
+                    .startsWith(QStringLiteral("Based on the search results, here's the weather information")));
     const FakeServer::Request request = world.server.requests(kMessagesPath).value(0);
     const QJsonObject body = bodyOf(request);
     EXPECT_EQ(body.value(QLatin1StringView("model")).toString(), QStringLiteral("claude-sonnet-5"));
@@ -181,14 +173,16 @@ TEST(Ask, RepliesThatAreNotAnswers)
     AiWorld world;
     world.server.routeSequence(kMessagesPath,
         { textReply(QStringLiteral("I can't help with that."), QStringLiteral("refusal")),
-            textReply(QStringLiteral("\n  \n")) });
+            textReply(QStringLiteral("\n  \n")),
+            FakeServer::fromFile(QStringLiteral("anthropic_messages_web_search_pause_turn.json")) });
     EXPECT_EQ(askFailure(world, QStringLiteral("Rain?")), QStringLiteral("Merrin declined to answer this question."));
     EXPECT_EQ(askFailure(world, QStringLiteral("Rain?")), QStringLiteral("Merrin returned an empty answer."));
+    EXPECT_EQ(askFailure(world, QStringLiteral("Rain?")), QStringLiteral("no error")) << "a paused turn has text";
 
     SCOPED_TRACE("the forecast's failure is the answer");
     world.setForecast(FakeServer::json("busy", 503));
     EXPECT_EQ(askFailure(world, QStringLiteral("Snow?")), QStringLiteral("Request failed (503): busy"));
-    EXPECT_EQ(world.server.count(kMessagesPath), 2);
+    EXPECT_EQ(world.server.count(kMessagesPath), 3);
 }
 
 TEST(Ask, TheDateLineUsesThePlacesZone)

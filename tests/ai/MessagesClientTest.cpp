@@ -46,10 +46,14 @@ TEST(MessagesClient, FailedRepliesAndTheirMessages)
         FakeServer::Response response;
         QString expected;
     } cases[] {
-        { "401 whatever the body", errorReply(401, QStringLiteral("Overloaded")),
+        { "401 whatever the body",
+            FakeServer::fromFile(QStringLiteral("anthropic_error_400_invalid_request_error.json"), 401),
             QStringLiteral("Anthropic rejected the API key. Check the key in Settings.") },
         { "429 whatever the body", errorReply(429, QStringLiteral("tokens exceeded")),
             QStringLiteral("Anthropic rate limit reached. Wait a moment and try again.") },
+        { "404 with the server's message",
+            FakeServer::fromFile(QStringLiteral("anthropic_error_404_not_found_error.json"), 404),
+            QStringLiteral("Anthropic request failed: model: claude-does-not-exist") },
         { "a message echoing the key", errorReply(400, QStringLiteral("invalid x-api-key: ") + kKey),
             QStringLiteral("Anthropic request failed: invalid x-api-key: [key]") },
         { "500 without error", FakeServer::json(R"({"type":"error"})", 500),

@@ -2,6 +2,11 @@
 #include "sources/BriefingSections.h"
 #include "sources/NwsBulletins.h"
 
+#include "FakeServer.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+
 #include <gtest/gtest.h>
 
 using nws::trimDiscussion;
@@ -24,6 +29,22 @@ TEST(NwsBulletins, DiscussionDropsSectionsNamedByTheirFirstDotLine)
                        ".SYNOPSIS...\nHigh pressure builds in.\n\n&&\n\n"
                        ".NEAR TERM /THROUGH TONIGHT/...\nClear and cool.\n\n&&\n\n"
                        ".KEY MESSAGES...\n- Rain Thursday.\n.AVIATION... below the first header\n"));
+}
+
+TEST(NwsBulletins, RealBulletins)
+{
+    const QString afd = trimDiscussion(
+        QJsonDocument::fromJson(testData(QStringLiteral("nws_product_AFD_SLC_2026-04-15_key_messages.json")))
+            .object()[QStringLiteral("productText")]
+            .toString(),
+        7000);
+    EXPECT_TRUE(afd.contains(QStringLiteral(".KEY MESSAGES...\n\n- Freezing conditions")));
+    EXPECT_FALSE(afd.contains(QStringLiteral(".AVIATION...KSLC")));
+    EXPECT_TRUE(afd.endsWith(QStringLiteral("WY...None.\n&&\n"))) << "cut just before the end marker";
+    const QString spanish =
+        trimOutlook(QString::fromUtf8(testData(QStringLiteral("nws_text_HWO_SJU_2016_spanish.txt"))), 4000);
+    EXPECT_TRUE(spanish.contains(QStringLiteral(".DIA UNO...HOY Y ESTA NOCHE")));
+    EXPECT_FALSE(spanish.contains(QStringLiteral("\n$$\n")) || spanish.endsWith(QLatin1Char('\n')));
 }
 
 TEST(NwsBulletins, LimitsAndEndMarkers)
