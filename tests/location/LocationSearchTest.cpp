@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The place search: the geocoding request and its results, then the search box's timing.
 #include "location/LocationSearch.h"
 #include "location/GeocodingService.h"
+#include "net/AppError.h"
 
 #include "Await.h"
 #include "FakeServer.h"
@@ -10,6 +12,7 @@
 #include <gtest/gtest.h>
 
 using namespace std::chrono_literals;
+using test_support::await;
 using test_support::spin;
 using test_support::spinUntil;
 
@@ -22,10 +25,6 @@ class LocationSearchTest : public ::testing::Test
 protected:
     LocationSearchTest()
     {
-        Endpoints endpoints;
-        endpoints.openMeteoGeocoding = server.baseUrl();
-        service = std::make_unique<GeocodingService>(network, endpoints);
-        search = std::make_unique<LocationSearch>(*service, 150ms);
         // "Ens…" finds Enschede, "Eas…" finds East Setauket, anything else nothing.
         server.routeHandler(kPath, [this](const FakeServer::Request &r) {
             const QString name = r.queryValue(QStringLiteral("name"));
@@ -39,129 +38,115 @@ protected:
         });
     }
 
-    QStringList resultNames() const
+    // Waits for the n-th request and the end of its search.
+    bool searched(int n)
     {
-        QStringList names;
-        for (const GeoResult &r : search->results()) {
-            names.append(r.name);
-        }
-        return names;
-    }
-
-    bool settle()
-    {
-        return spinUntil([this] { return !search->searching(); }, 5s);
+        return spinUntil([&] { return server.count(kPath) == n; }, 5s)
+            && spinUntil([this] { return !search.searching(); }, 5s);
     }
 
     FakeServer server;
     QNetworkAccessManager network;
-    std::unique_ptr<GeocodingService> service;
-    std::unique_ptr<LocationSearch> search;
+    GeocodingService service { network, Endpoints { .openMeteoGeocoding = server.baseUrl() } };
+    LocationSearch search { service };
     std::chrono::milliseconds replyDelay { 0 };
 };
 
 } // namespace
 
+TEST_F(LocationSearchTest, GeocodingRequestAndResults)
+{
+    const QList<GeoResult> results = await(service.searchLocations(QStringLiteral(" \tEns & co\n")));
+    EXPECT_EQ(server.requests(kPath).constFirst().query,
+        (QList<std::pair<QString, QString>> { { QStringLiteral("name"), QStringLiteral("Ens & co") },
+            { QStringLiteral("count"), QStringLiteral("8") }, { QStringLiteral("language"), QStringLiteral("en") },
+            { QStringLiteral("format"), QStringLiteral("json") } }));
+    EXPECT_EQ(results.value(0),
+        (GeoResult { 2756071, QStringLiteral("Enschede"), QStringLiteral("Overijssel"),
+            QStringLiteral("The Netherlands"), 52.21833, 6.89583, QStringLiteral("Europe/Amsterdam") }));
+
+    SCOPED_TRACE("a malformed element is skipped, the rest kept");
+    server.route(kPath, FakeServer::json(R"({"results": [
+        {"id": 1, "name": "No Zone", "latitude": 1, "longitude": 2},
+        {"id": 2, "name": "Bare", "latitude": 10, "longitude": -20, "timezone": "UTC"},
+        {"id": 3, "name": "Text Latitude", "latitude": "1", "longitude": 2, "timezone": "UTC"}, "text", null]})"));
+    EXPECT_EQ(await(service.searchLocations(QStringLiteral("x"))),
+        QList<GeoResult> {
+            (GeoResult { 2, QStringLiteral("Bare"), std::nullopt, std::nullopt, 10, -20, QStringLiteral("UTC") }) });
+    server.route(kPath, FakeServer::json(R"({"results": null})"));
+    EXPECT_TRUE(await(service.searchLocations(QStringLiteral("x"))).isEmpty());
+    server.route(kPath, FakeServer::json("<html>oops"));
+    EXPECT_THROW(await(service.searchLocations(QStringLiteral("x"))), JsonError);
+}
+
 TEST_F(LocationSearchTest, KeystrokesWithinThePauseSendOneRequestForTheFullText)
 {
-    int searchingChanges = 0;
-    QObject::connect(search.get(), &LocationSearch::searchingChanged, search.get(), [&] { ++searchingChanges; });
-    search->setQuery(QStringLiteral("E"));
-    search->setQuery(QStringLiteral("En"));
-    search->setQuery(QStringLiteral("Ens "));
-    EXPECT_FALSE(search->searching()); // still waiting for the pause to end
-    ASSERT_TRUE(spinUntil([&] { return searchingChanges == 2; }, 5s));
+    search.setQuery(QStringLiteral("E"));
+    search.setQuery(QStringLiteral("En"));
+    search.setQuery(QStringLiteral("Ens "));
+    EXPECT_FALSE(search.searching()); // still waiting for the pause to end
+    ASSERT_TRUE(searched(1));
+    spin(LocationSearch::kDebounce);
     EXPECT_EQ(server.count(kPath), 1);
     EXPECT_EQ(server.requests(kPath).constFirst().queryValue(QStringLiteral("name")), QStringLiteral("Ens"));
-    EXPECT_EQ(resultNames(), (QStringList { QStringLiteral("Enschede"), QStringLiteral("Enschede Airport Twente") }));
-    EXPECT_FALSE(search->searching());
-    EXPECT_EQ(search->noResultsText(), QString());
-    const QVariantMap first = search->resultRows().value(0).toMap();
-    EXPECT_EQ(first.value(QStringLiteral("label")).toString(), QStringLiteral("Enschede, Overijssel, The Netherlands"));
-    EXPECT_EQ(first.value(QStringLiteral("id")).toLongLong(), 2756071);
+    EXPECT_EQ(search.resultRows().value(0).toMap().value(QStringLiteral("label")).toString(),
+        QStringLiteral("Enschede, Overijssel, The Netherlands"));
 
-    SCOPED_TRACE("spaces and tabs only: results cleared, nothing sent");
-    search->setQuery(QStringLiteral(" \t "));
-    EXPECT_TRUE(search->results().isEmpty());
-    spin(300ms);
-    EXPECT_EQ(server.count(kPath), 1);
+    search.setQuery(QStringLiteral(" \t "));
+    EXPECT_TRUE(search.results().isEmpty());
+    spin(LocationSearch::kDebounce + 50ms);
+    EXPECT_EQ(server.count(kPath), 1) << "spaces and tabs only: nothing sent";
 }
 
 TEST_F(LocationSearchTest, ASupersededSearchNeverWritesResults)
 {
     replyDelay = 400ms;
-    QList<QStringList> written;
+    QStringList written;
     QObject::connect(
-        search.get(), &LocationSearch::resultsChanged, search.get(), [&] { written.append(resultNames()); });
-    search->setQuery(QStringLiteral("Ens"));
-    ASSERT_TRUE(spinUntil([&] { return search->searching(); }, 5s)); // its request is out
-    search->setQuery(QStringLiteral("East"));
-    EXPECT_FALSE(search->searching());
-    ASSERT_TRUE(spinUntil([&] { return server.count(kPath) == 2; }, 5s));
-    ASSERT_TRUE(settle());
+        &search, &LocationSearch::resultsChanged, &search, [&] { written.append(search.results().value(0).name); });
+    search.setQuery(QStringLiteral("Ens"));
+    ASSERT_TRUE(spinUntil([&] { return search.searching(); }, 5s)); // its request is out
+    search.setQuery(QStringLiteral("East"));
+    ASSERT_TRUE(searched(2));
     spin(500ms); // the first reply has long arrived by now
-    EXPECT_EQ(written, QList<QStringList> { QStringList { QStringLiteral("East Setauket") } });
-    EXPECT_EQ(resultNames(), QStringList { QStringLiteral("East Setauket") });
+    EXPECT_EQ(written, QStringList { QStringLiteral("East Setauket") });
 }
 
-TEST_F(LocationSearchTest, FailuresKeepTheResultsAndEmptyResultsSaySo)
+TEST_F(LocationSearchTest, AFailureKeepsTheResultsAndEmptyResultsSaySo)
 {
-    search->setQuery(QStringLiteral("Ens"));
-    ASSERT_TRUE(spinUntil([&] { return server.count(kPath) == 1; }, 5s));
-    ASSERT_TRUE(settle());
-    ASSERT_EQ(search->results().size(), 2);
-
-    for (const auto &failure : { FakeServer::json("busy", 503), FakeServer::json("<html>"), FakeServer::json("[]") }) {
-        SCOPED_TRACE(failure.body.toStdString());
-        server.route(kPath, failure);
-        const int before = server.count(kPath);
-        search->setQuery(search->query() + QStringLiteral("e"));
-        ASSERT_TRUE(spinUntil([&] { return server.count(kPath) == before + 1; }, 5s));
-        ASSERT_TRUE(settle());
-        spin(50ms);
-        EXPECT_EQ(search->results().size(), 2);
-        EXPECT_FALSE(search->searching());
-    }
+    search.setQuery(QStringLiteral("Ens"));
+    ASSERT_TRUE(searched(1));
+    server.route(kPath, FakeServer::json("busy", 503));
+    search.setQuery(QStringLiteral("Ense"));
+    ASSERT_TRUE(searched(2));
+    EXPECT_EQ(search.results().size(), 2);
 
     server.route(kPath, FakeServer::fromFile(QStringLiteral("openmeteo_geocoding_search_no_results.json")));
-    int noResultsChanges = 0;
-    QObject::connect(search.get(), &LocationSearch::noResultsTextChanged, search.get(), [&] { ++noResultsChanges; });
-    search->setQuery(QStringLiteral("Zzq "));
-    ASSERT_TRUE(spinUntil([&] { return search->results().isEmpty() && !search->searching(); }, 5s));
-    EXPECT_EQ(search->noResultsText(), QStringLiteral("No locations found for “Zzq ”"));
-    EXPECT_GE(noResultsChanges, 1);
+    search.setQuery(QStringLiteral("Zzq "));
+    ASSERT_TRUE(spinUntil([&] { return search.results().isEmpty() && !search.searching(); }, 5s));
+    EXPECT_EQ(search.noResultsText(), QStringLiteral("No locations found for “Zzq ”"));
     // While the next keystroke waits for the typing to pause, the old verdict is not shown.
-    search->setQuery(QStringLiteral("Zzqx"));
-    EXPECT_EQ(search->noResultsText(), QString());
-    ASSERT_TRUE(spinUntil([&] { return !search->noResultsText().isEmpty(); }, 5s));
-    EXPECT_EQ(search->noResultsText(), QStringLiteral("No locations found for “Zzqx”"));
-
-    search->reset();
-    EXPECT_EQ(search->query(), QString());
-    EXPECT_EQ(search->noResultsText(), QString());
-    EXPECT_EQ(LocationSearch::emptyListsText(), QStringLiteral("Type to search for a location"));
-    EXPECT_EQ(LocationSearch::placeholderText(), QStringLiteral("Search for a city…"));
+    search.setQuery(QStringLiteral("Zzqx"));
+    EXPECT_EQ(search.noResultsText(), QString());
 }
 
 TEST_F(LocationSearchTest, PicksSayWhetherTheRecentListChanges)
 {
-    search->setQuery(QStringLiteral("Ens"));
-    ASSERT_TRUE(spinUntil([&] { return !search->results().isEmpty(); }, 5s));
-    QList<std::pair<SavedLocation, bool>> chosen;
+    search.setQuery(QStringLiteral("Ens"));
+    ASSERT_TRUE(searched(1));
+    QList<std::pair<QString, bool>> chosen;
     QObject::connect(
-        search.get(), &LocationSearch::placeChosen, search.get(), [&](const SavedLocation &place, bool addToRecents) {
-            chosen.append({ place, addToRecents });
+        &search, &LocationSearch::placeChosen, &search, [&](const SavedLocation &place, bool addToRecents) {
+            chosen.append({ place.name, addToRecents });
         });
-
-    search->chooseResult(1);
-    search->chooseResult(2); // out of range: nothing
-    const SavedLocation airport { QStringLiteral("Enschede Airport Twente"), QStringLiteral("Overijssel"),
-        QStringLiteral("The Netherlands"), 52.27, 6.87417, QStringLiteral("Europe/Amsterdam") };
-    search->chooseRecent(places::toVariant(airport));
-    search->chooseFavorite(places::toVariant(airport));
-    search->chooseFavorite(QVariantMap { { QStringLiteral("name"), QStringLiteral("broken") } });
-    ASSERT_EQ(chosen.size(), 3);
-    EXPECT_EQ(chosen.at(0), std::make_pair(airport, true));
-    EXPECT_EQ(chosen.at(1), std::make_pair(airport, true));
-    EXPECT_EQ(chosen.at(2), std::make_pair(airport, false));
+    const QVariantMap oslo = places::toVariant(
+        SavedLocation { QStringLiteral("Oslo"), std::nullopt, std::nullopt, 59.9, 10.7, QStringLiteral("UTC") });
+    search.chooseResult(1);
+    search.chooseResult(2); // out of range: nothing
+    search.chooseRecent(oslo);
+    search.chooseFavorite(oslo);
+    search.chooseFavorite(QVariantMap { { QStringLiteral("name"), QStringLiteral("broken") } });
+    EXPECT_EQ(chosen,
+        (QList<std::pair<QString, bool>> { { QStringLiteral("Enschede Airport Twente"), true },
+            { QStringLiteral("Oslo"), true }, { QStringLiteral("Oslo"), false } }));
 }

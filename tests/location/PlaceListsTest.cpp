@@ -21,42 +21,26 @@ QStringList names(const QList<SavedLocation> &list)
 
 } // namespace
 
-TEST(PlaceListsTest, RecentsAreNewestFirstUniqueAndAtMostTen)
+TEST(PlaceLists, RecentsAreNewestFirstUniqueAndAtMostTen)
 {
     QList<SavedLocation> recents;
-    for (int i = 1; i <= 10; ++i) {
+    for (int i = 1; i <= 11; ++i) {
         recents = places::addRecent(recents, place(QString::number(i), i, i));
     }
-    EXPECT_EQ(names(recents).first(), QStringLiteral("10"));
     ASSERT_EQ(recents.size(), 10);
-
-    SCOPED_TRACE("the eleventh pushes out the oldest");
-    recents = places::addRecent(recents, place(QStringLiteral("11"), 11, 11));
-    EXPECT_EQ(recents.size(), 10);
     EXPECT_EQ(names(recents).first(), QStringLiteral("11"));
-    EXPECT_EQ(names(recents).last(), QStringLiteral("2"));
+    EXPECT_EQ(names(recents).last(), QStringLiteral("2")) << "the eleventh pushes out the oldest";
 
-    SCOPED_TRACE("0.0005° away is the same place: replaced and moved first");
     recents = places::addRecent(recents, place(QStringLiteral("five again"), 5.0005, 4.9995));
     EXPECT_EQ(recents.size(), 10);
     EXPECT_EQ(names(recents).first(), QStringLiteral("five again"));
-    EXPECT_FALSE(names(recents).contains(QStringLiteral("5")));
+    EXPECT_FALSE(names(recents).contains(QStringLiteral("5"))) << "0.0005° away is the same place";
 
-    SCOPED_TRACE("0.001° away in either coordinate is another place");
     recents = places::addRecent(recents, place(QStringLiteral("near eight"), 8.001, 8));
-    recents = places::addRecent(recents, place(QStringLiteral("near nine"), 9, 8.999));
-    EXPECT_EQ(names(recents).mid(0, 2), (QStringList { QStringLiteral("near nine"), QStringLiteral("near eight") }));
-    EXPECT_TRUE(names(recents).contains(QStringLiteral("8")));
-    EXPECT_TRUE(names(recents).contains(QStringLiteral("9")));
-
-    SCOPED_TRACE("every entry that is the same place goes");
-    const QList<SavedLocation> doubled { place(QStringLiteral("a"), 1, 1), place(QStringLiteral("b"), 2, 2),
-        place(QStringLiteral("a2"), 1.0002, 1) };
-    EXPECT_EQ(names(places::addRecent(doubled, place(QStringLiteral("a3"), 1, 1.0001))),
-        (QStringList { QStringLiteral("a3"), QStringLiteral("b") }));
+    EXPECT_TRUE(names(recents).contains(QStringLiteral("8"))) << "0.001° away is another place";
 }
 
-TEST(PlaceListsTest, FavouritesToggleAndPicks)
+TEST(PlaceLists, FavouritesAndPicks)
 {
     QList<SavedLocation> favorites { place(QStringLiteral("Oslo"), 59.91, 10.75),
         place(QStringLiteral("Rome"), 41.9, 12.5) };
@@ -64,7 +48,6 @@ TEST(PlaceListsTest, FavouritesToggleAndPicks)
     EXPECT_TRUE(places::isFavorite(favorites, oslo));
     favorites = places::toggleFavorite(favorites, oslo);
     EXPECT_EQ(names(favorites), QStringList { QStringLiteral("Rome") });
-    EXPECT_FALSE(places::isFavorite(favorites, oslo));
     favorites = places::toggleFavorite(favorites, oslo);
     EXPECT_EQ(names(favorites), (QStringList { QStringLiteral("Rome"), QStringLiteral("Oslo centre") }));
 
@@ -76,24 +59,14 @@ TEST(PlaceListsTest, FavouritesToggleAndPicks)
         QStringLiteral("Rome"));
 }
 
-TEST(PlaceListsTest, RowLabelsAndQmlMaps)
+TEST(PlaceLists, RowLabelsAndQmlMaps)
 {
-    SavedLocation full { QStringLiteral("Hobart"), QStringLiteral("Tasmania"), QStringLiteral("Australia"), -42.88,
-        147.33, QStringLiteral("Australia/Hobart") };
-    EXPECT_EQ(places::rowLabel(full), QStringLiteral("Hobart, Tasmania, Australia"));
-    EXPECT_EQ(places::rowLabel(QStringLiteral("Hobart"), std::nullopt, QStringLiteral("Australia")),
-        QStringLiteral("Hobart, Australia"));
-    EXPECT_EQ(places::rowLabel(QStringLiteral("Hobart"), std::nullopt, std::nullopt), QStringLiteral("Hobart"));
-
-    EXPECT_EQ(places::fromVariant(places::toVariant(full)), full);
-    full.admin1.reset();
-    const QVariantMap map = places::toVariant(full);
+    SavedLocation hobart { QStringLiteral("Hobart"), std::nullopt, QStringLiteral("Australia"), -42.88, 147.33,
+        QStringLiteral("Australia/Hobart") };
+    EXPECT_EQ(places::rowLabel(hobart), QStringLiteral("Hobart, Australia"));
+    QVariantMap map = places::toVariant(hobart);
     EXPECT_FALSE(map.contains(QStringLiteral("admin1")));
-    EXPECT_EQ(places::fromVariant(map), full);
-    QVariantMap broken = map;
-    broken.remove(QStringLiteral("timezone"));
-    EXPECT_EQ(places::fromVariant(broken), std::nullopt);
-    broken = map;
-    broken.insert(QStringLiteral("latitude"), QStringLiteral("12"));
-    EXPECT_EQ(places::fromVariant(broken), std::nullopt);
+    EXPECT_EQ(places::fromVariant(map), hobart);
+    map.insert(QStringLiteral("latitude"), QStringLiteral("12"));
+    EXPECT_EQ(places::fromVariant(map), std::nullopt);
 }

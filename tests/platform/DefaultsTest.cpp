@@ -1,58 +1,55 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/Defaults.h"
+#include "platform/DefaultsNormalsStore.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-TEST(DefaultsTest, ValuesSurviveANewInstanceWithTheirTypes)
+TEST(Defaults, ValuesSurviveANewInstanceWithTheirTypes)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("settings.conf"));
+    const QByteArray normals = R"({"41.9|-87.6":{"computedYear":2026}})";
     {
         Defaults d(path);
         d.setBool(QStringLiteral("useFahrenheit"), false);
         d.setInt(QStringLiteral("dailyBriefingHour"), 7);
         d.setDouble(QStringLiteral("fontScale"), 1.15);
-        d.setString(QStringLiteral("name"), QStringLiteral("42"));
-        d.setString(QStringLiteral("weird"), QStringLiteral("a=b; [c]\n\"d\""));
-        d.setData(QStringLiteral("lastLocation"), QByteArray(R"({"name":"Zürich"})"));
+        d.setString(QStringLiteral("name"), QStringLiteral("a=b; [c]\n\"d\""));
+        DefaultsNormalsStore(d).save(normals);
     }
     Defaults d(path);
     EXPECT_EQ(d.boolValue(QStringLiteral("useFahrenheit")), false);
     EXPECT_EQ(d.intValue(QStringLiteral("dailyBriefingHour")), 7);
     EXPECT_EQ(d.doubleValue(QStringLiteral("fontScale")), 1.15);
-    EXPECT_EQ(d.stringValue(QStringLiteral("name")), QStringLiteral("42"));
-    EXPECT_EQ(d.stringValue(QStringLiteral("weird")), QStringLiteral("a=b; [c]\n\"d\""));
-    EXPECT_EQ(d.dataValue(QStringLiteral("lastLocation")), QByteArray(R"({"name":"Zürich"})"));
-
+    EXPECT_EQ(d.stringValue(QStringLiteral("name")), QStringLiteral("a=b; [c]\n\"d\""));
+    EXPECT_EQ(d.dataValue(QStringLiteral("climateNormals")), normals);
+    EXPECT_EQ(DefaultsNormalsStore(d).load(), normals);
     // Wrong types read as missing.
     EXPECT_FALSE(d.boolValue(QStringLiteral("name")).has_value());
     EXPECT_FALSE(d.boolValue(QStringLiteral("dailyBriefingHour")).has_value());
     EXPECT_FALSE(d.stringValue(QStringLiteral("dailyBriefingHour")).has_value());
     EXPECT_FALSE(d.dataValue(QStringLiteral("name")).has_value());
-    EXPECT_FALSE(d.intValue(QStringLiteral("missing")).has_value());
-
-    d.remove(QStringLiteral("fontScale"));
-    EXPECT_FALSE(Defaults(path).contains(QStringLiteral("fontScale")));
 }
 
-TEST(DefaultsTest, AHandEditedOrCorruptFileReadsAsMissingValues)
+TEST(Defaults, AHandEditedOrCorruptFileReadsAsMissingValues)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("settings.conf"));
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("[General]\nuseFahrenheit=maybe\nfontScale=big\ndailyBriefingHour=7.5\nlastLocation=not "
-               "data\n\x01\x02garbage\n");
+    file.write("[General]\nuseFahrenheit=maybe\nfontScale=big\ndailyBriefingHour=7.5\n"
+               "climateNormals=not data\n\x01\x02garbage\n");
     file.close();
     Defaults d(path);
     EXPECT_FALSE(d.boolValue(QStringLiteral("useFahrenheit")).has_value());
     EXPECT_FALSE(d.doubleValue(QStringLiteral("fontScale")).has_value());
     EXPECT_FALSE(d.intValue(QStringLiteral("dailyBriefingHour")).has_value());
-    EXPECT_FALSE(d.dataValue(QStringLiteral("lastLocation")).has_value());
-    // And the next write replaces the value.
+    EXPECT_FALSE(DefaultsNormalsStore(d).load().has_value());
     d.setBool(QStringLiteral("useFahrenheit"), true);
+    d.remove(QStringLiteral("fontScale"));
     EXPECT_EQ(Defaults(path).boolValue(QStringLiteral("useFahrenheit")), true);
+    EXPECT_FALSE(Defaults(path).contains(QStringLiteral("fontScale")));
 }

@@ -17,258 +17,196 @@ using test_support::await;
 namespace {
 
 const QString kAlerts = QStringLiteral("/alerts/active");
+const QString kAfdList = QStringLiteral("/products/types/AFD/locations/GYX");
 
-QJsonObject feature(const QJsonObject &properties)
+// An alert feature; a null field is left out.
+QJsonObject alert(const char *id, const char *severity, const char *status = "Actual", const char *type = "Alert")
 {
-    return QJsonObject { { QStringLiteral("type"), QStringLiteral("Feature") },
-        { QStringLiteral("properties"), properties } };
-}
-
-QJsonObject alert(const QString &id, const QString &severity, const QString &status = QStringLiteral("Actual"),
-    const QString &messageType = QStringLiteral("Alert"))
-{
-    return QJsonObject { { QStringLiteral("id"), id }, { QStringLiteral("event"), QStringLiteral("Event ") + id },
-        { QStringLiteral("severity"), severity }, { QStringLiteral("status"), status },
-        { QStringLiteral("messageType"), messageType } };
+    QJsonObject p { { QStringLiteral("event"), QStringLiteral("Event") } };
+    for (const auto &[key, value] : { std::pair { "id", id }, std::pair { "severity", severity },
+             std::pair { "status", status }, std::pair { "messageType", type } }) {
+        if (value) {
+            p.insert(QString::fromLatin1(key), QString::fromLatin1(value));
+        }
+    }
+    return QJsonObject { { QStringLiteral("type"), QStringLiteral("Feature") }, { QStringLiteral("properties"), p } };
 }
 
 QByteArray feed(const QJsonArray &features)
 {
-    return QJsonDocument(QJsonObject { { QStringLiteral("type"), QStringLiteral("FeatureCollection") },
-                             { QStringLiteral("features"), features } })
-        .toJson(QJsonDocument::Compact);
-}
-
-QStringList ids(const QList<NwsAlert> &alerts)
-{
-    QStringList out;
-    for (const NwsAlert &a : alerts) {
-        out.append(a.id);
-    }
-    return out;
+    return QJsonDocument(QJsonObject { { QStringLiteral("features"), features } }).toJson(QJsonDocument::Compact);
 }
 
 class NwsServiceTest : public ::testing::Test
 {
 protected:
-    NwsServiceTest()
-        : clock(QDateTime(QDate(2026, 4, 15), QTime(12, 0), Qt::UTC))
+    QStringList alertIds(const QByteArray &body, int status = 200)
     {
-        Endpoints endpoints;
-        endpoints.nws = server.baseUrl() + QStringLiteral("/nws");
-        service = std::make_unique<NwsService>(network, endpoints, clock);
+        server.route(kAlerts, FakeServer::json(body, status));
+        QStringList ids;
+        for (const NwsAlert &a : await(service.activeAlerts(40.7123, -74.0059))) {
+            ids.append(a.id + QLatin1Char(':') + a.severity);
+        }
+        return ids;
     }
 
-    QList<NwsAlert> alertsFor(const QByteArray &body, int status = 200)
+    std::optional<NwsTextProduct> latest(
+        const QString &type = QStringLiteral("AFD"), const QString &office = QStringLiteral("GYX"))
     {
-        server.route(QStringLiteral("/nws") + kAlerts, FakeServer::json(body, status));
-        return await(service->activeAlerts(40.7123, -74.0059));
+        return await(service.latestProduct(type, office));
+    }
+
+    void serveGyxDiscussion()
+    {
+        server.route(kAfdList, FakeServer::fromFile(QStringLiteral("nws_products_types_AFD_locations_GYX_2019.json")));
+        server.route(QStringLiteral("/products/2a244c90-fec3-446c-b73b-d333569c0329"),
+            FakeServer::fromFile(QStringLiteral("nws_product_AFD_GYX_2019-08-25.json")));
     }
 
     FakeServer server;
     QNetworkAccessManager network;
-    FixedClock clock;
-    std::unique_ptr<NwsService> service;
+    FixedClock clock { QDateTime(QDate(2019, 8, 25), QTime(12, 0), Qt::UTC) };
+    NwsService service { network, Endpoints { .nws = server.baseUrl() }, clock };
 };
 
 } // namespace
 
-TEST_F(NwsServiceTest, AlertRequestCarriesThePointAndTheTwoHeaders)
+TEST_F(NwsServiceTest, ActualAlertsMostSevereFirst)
 {
-    alertsFor(feed({}));
-    const auto requests = server.requests(QStringLiteral("/nws") + kAlerts);
-    ASSERT_EQ(requests.size(), 1);
-    EXPECT_EQ(requests[0].queryValue(QStringLiteral("point")), QStringLiteral("40.7123,-74.0059"));
-    EXPECT_EQ(requests[0].headers.value(QStringLiteral("user-agent")), QStringLiteral("Merrin Vale app (merrin-vale)"));
-    EXPECT_EQ(requests[0].headers.value(QStringLiteral("accept")), QStringLiteral("application/geo+json"));
+    EXPECT_EQ(alertIds(feed({ alert("exercise", "Minor", "Exercise"), alert("test", "Minor", "Test"),
+                  alert("cancel", "Minor", "Actual", "Cancel"), alert("update", "Minor", "Actual", "Update"),
+                  alert("alert", "Minor"), alert("no-type", "Minor", "Actual", nullptr) })),
+        (QStringList {
+            QStringLiteral("update:Minor"), QStringLiteral("alert:Minor"), QStringLiteral("no-type:Minor") }));
+    const auto request = server.requests(kAlerts).first();
+    EXPECT_EQ(request.queryValue(QStringLiteral("point")), QStringLiteral("40.7123,-74.0059"));
+    EXPECT_EQ(request.headers.value(QStringLiteral("user-agent")), QStringLiteral("Merrin Vale app (merrin-vale)"));
+    EXPECT_EQ(request.headers.value(QStringLiteral("accept")), QStringLiteral("application/geo+json"));
+
+    EXPECT_EQ(alertIds(feed({ alert("a", "Minor"), alert("b", "Extreme"), alert("c", "Moderate"), alert("d", "Extreme"),
+                  alert("u", nullptr) })),
+        (QStringList { QStringLiteral("b:Extreme"), QStringLiteral("d:Extreme"), QStringLiteral("c:Moderate"),
+            QStringLiteral("a:Minor"), QStringLiteral("u:Unknown") }));
+
+    SCOPED_TRACE("a malformed feature drops only itself");
+    QJsonObject numericEvent = alert("y", "Minor");
+    numericEvent[QStringLiteral("properties")] = QJsonObject { { QStringLiteral("id"), QStringLiteral("y") },
+        { QStringLiteral("event"), 7 }, { QStringLiteral("status"), QStringLiteral("Actual") } };
+    EXPECT_EQ(alertIds(feed({ QStringLiteral("not an object"), QJsonObject { { QStringLiteral("properties"), 1 } },
+                  alert(nullptr, "Minor"), alert("z", "Minor", nullptr), numericEvent, alert("good", "Severe") })),
+        QStringList { QStringLiteral("good:Severe") });
 }
 
-TEST_F(NwsServiceTest, KeepsActualAlertsThatAreNotCancelled)
+TEST_F(NwsServiceTest, RealFeedFieldsAndFailures)
 {
-    QJsonObject noType = alert(QStringLiteral("no-type"), QStringLiteral("Minor"));
-    noType.remove(QStringLiteral("messageType"));
-    const QList<NwsAlert> alerts = alertsFor(feed({
-        feature(alert(QStringLiteral("exercise"), QStringLiteral("Minor"), QStringLiteral("Exercise"))),
-        feature(alert(QStringLiteral("test"), QStringLiteral("Minor"), QStringLiteral("Test"))),
-        feature(alert(
-            QStringLiteral("cancel"), QStringLiteral("Minor"), QStringLiteral("Actual"), QStringLiteral("Cancel"))),
-        feature(alert(
-            QStringLiteral("update"), QStringLiteral("Minor"), QStringLiteral("Actual"), QStringLiteral("Update"))),
-        feature(alert(QStringLiteral("alert"), QStringLiteral("Minor"))),
-        feature(noType),
-    }));
-    EXPECT_EQ(
-        ids(alerts), (QStringList { QStringLiteral("update"), QStringLiteral("alert"), QStringLiteral("no-type") }));
-}
-
-TEST_F(NwsServiceTest, OrdersBySeverityKeepingFeedOrderAmongEquals)
-{
-    {
-        SCOPED_TRACE("Minor, Extreme, Moderate, Extreme");
-        const QList<NwsAlert> alerts = alertsFor(feed({
-            feature(alert(QStringLiteral("a"), QStringLiteral("Minor"))),
-            feature(alert(QStringLiteral("b"), QStringLiteral("Extreme"))),
-            feature(alert(QStringLiteral("c"), QStringLiteral("Moderate"))),
-            feature(alert(QStringLiteral("d"), QStringLiteral("Extreme"))),
-        }));
-        EXPECT_EQ(ids(alerts),
-            (QStringList { QStringLiteral("b"), QStringLiteral("d"), QStringLiteral("c"), QStringLiteral("a") }));
-    }
-    {
-        SCOPED_TRACE("a missing severity reads as Unknown, after Minor");
-        QJsonObject unknown = alert(QStringLiteral("u"), QString());
-        unknown.remove(QStringLiteral("severity"));
-        const QList<NwsAlert> alerts =
-            alertsFor(feed({ feature(unknown), feature(alert(QStringLiteral("m"), QStringLiteral("Minor"))),
-                feature(alert(QStringLiteral("s"), QStringLiteral("Severe"))) }));
-        EXPECT_EQ(ids(alerts), (QStringList { QStringLiteral("s"), QStringLiteral("m"), QStringLiteral("u") }));
-        EXPECT_EQ(alerts.value(2).severity, QStringLiteral("Unknown"));
-    }
-}
-
-TEST_F(NwsServiceTest, RealFeedFieldsAndFallbacks)
-{
-    const QList<NwsAlert> alerts = alertsFor(testData(QStringLiteral("nws_alerts_active_phoenix_2024_heat_aqa.json")));
+    server.route(kAlerts, FakeServer::fromFile(QStringLiteral("nws_alerts_active_phoenix_2024_heat_aqa.json")));
+    const QList<NwsAlert> alerts = await(service.activeAlerts(33.45, -112.07));
     ASSERT_EQ(alerts.size(), 2);
-    const NwsAlert &heat = alerts[0];
-    EXPECT_EQ(heat.event, QStringLiteral("Excessive Heat Warning"));
-    EXPECT_EQ(heat.severity, QStringLiteral("Severe"));
-    EXPECT_EQ(heat.onset, QStringLiteral("2024-07-19T10:00:00-07:00"));
-    EXPECT_EQ(heat.ends, QStringLiteral("2024-07-20T20:00:00-07:00"));
-    EXPECT_TRUE(heat.headline.has_value());
-    EXPECT_TRUE(heat.description.startsWith(QStringLiteral("* WHAT...Dangerously hot conditions.")));
+    EXPECT_EQ(alerts[0].event, QStringLiteral("Excessive Heat Warning"));
+    EXPECT_EQ(alerts[0].onset, QStringLiteral("2024-07-19T10:00:00-07:00"));
+    EXPECT_TRUE(alerts[0].description.startsWith(QStringLiteral("* WHAT...Dangerously hot conditions.")));
+    EXPECT_EQ(alerts[1].severity, QStringLiteral("Unknown"));
+    EXPECT_EQ(alerts[1].ends, QStringLiteral("2024-07-19T21:00:00-07:00"))
+        << "\"ends\": null falls back to \"expires\"";
 
-    const NwsAlert &air = alerts[1];
-    EXPECT_EQ(air.event, QStringLiteral("Air Quality Alert"));
-    EXPECT_EQ(air.severity, QStringLiteral("Unknown"));
-    EXPECT_EQ(air.ends, QStringLiteral("2024-07-19T21:00:00-07:00")) << "\"ends\": null falls back to \"expires\"";
+    server.route(kAlerts, FakeServer::fromFile(QStringLiteral("nws_alerts_active_area_UT_2022-08_flash_flood.json")));
+    EXPECT_EQ(await(service.activeAlerts(38.5, -110.7)).size(), 5);
 
-    const QList<NwsAlert> utah =
-        alertsFor(testData(QStringLiteral("nws_alerts_active_area_UT_2022-08_flash_flood.json")));
-    EXPECT_EQ(utah.size(), 5);
-}
-
-TEST_F(NwsServiceTest, MissingFieldsGetTheirDefaults)
-{
-    const QList<NwsAlert> alerts = alertsFor(feed({ feature(QJsonObject { { QStringLiteral("id"), QStringLiteral("x") },
-        { QStringLiteral("event"), QStringLiteral("Fog") }, { QStringLiteral("status"), QStringLiteral("Actual") },
-        { QStringLiteral("headline"), 3 }, { QStringLiteral("ends"), QJsonValue::Null } }) }));
-    ASSERT_EQ(alerts.size(), 1);
-    const NwsAlert &a = alerts[0];
-    EXPECT_EQ(a.severity, QStringLiteral("Unknown"));
-    EXPECT_EQ(a.headline, std::nullopt);
-    EXPECT_EQ(a.description, QString());
-    EXPECT_EQ(a.instruction, std::nullopt);
-    EXPECT_EQ(a.onset, std::nullopt);
-    EXPECT_EQ(a.ends, std::nullopt);
-    EXPECT_EQ(a.senderName, QStringLiteral("NWS"));
-    EXPECT_EQ(a.areaDesc, QString());
-}
-
-TEST_F(NwsServiceTest, MalformedFeaturesDropOneByOne)
-{
-    QJsonObject noId = alert(QStringLiteral("x"), QStringLiteral("Minor"));
-    noId.remove(QStringLiteral("id"));
-    QJsonObject numericEvent = alert(QStringLiteral("y"), QStringLiteral("Minor"));
-    numericEvent.insert(QStringLiteral("event"), 7);
-    QJsonObject statusMissing = alert(QStringLiteral("z"), QStringLiteral("Minor"));
-    statusMissing.remove(QStringLiteral("status"));
-    const QList<NwsAlert> alerts = alertsFor(feed({
-        QJsonObject { { QStringLiteral("type"), QStringLiteral("Feature") } },
-        QStringLiteral("not an object"),
-        QJsonObject { { QStringLiteral("properties"), QJsonArray { 1, 2 } } },
-        feature(noId),
-        feature(numericEvent),
-        feature(statusMissing),
-        feature(alert(QStringLiteral("good"), QStringLiteral("Moderate"))),
-    }));
-    EXPECT_EQ(ids(alerts), QStringList { QStringLiteral("good") });
-}
-
-TEST_F(NwsServiceTest, AlertFailuresGiveAnEmptyList)
-{
-    for (const auto &[body, status] :
-        QList<std::pair<QByteArray, int>> { { "{}", 200 }, { R"({"features":{"a":1}})", 200 }, { "[1,2]", 200 },
-            { "{\"features\": [", 200 }, { "", 404 }, { R"({"title":"Unexpected Problem"})", 500 } }) {
+    for (const auto &[body, status] : QList<std::pair<QByteArray, int>> {
+             { "{}", 200 }, { "[1,2]", 200 }, { "{\"features\": [", 200 }, { "", 404 }, { "{}", 500 } }) {
         SCOPED_TRACE(body.toStdString() + " " + std::to_string(status));
-        EXPECT_TRUE(alertsFor(body, status).isEmpty());
+        EXPECT_TRUE(alertIds(body, status).isEmpty());
     }
-    FakeServer::Response hangUp = FakeServer::json(feed({}));
-    hangUp.misbehavior = FakeServer::Misbehavior::CloseConnection;
-    server.route(QStringLiteral("/nws") + kAlerts, hangUp);
-    EXPECT_TRUE(await(service->activeAlerts(1, 2)).isEmpty());
 }
 
-TEST_F(NwsServiceTest, LargeFeedIsReadWhole)
+TEST_F(NwsServiceTest, ForecastOfficePerTwoDecimalPoint)
 {
-    // About 2 MB: 1500 alerts with long descriptions.
-    QJsonArray features;
-    const QString description = QStringLiteral("Heavy rain. ").repeated(100);
-    for (int i = 0; i < 1500; ++i) {
-        QJsonObject p = alert(QString::number(i), i % 2 ? QStringLiteral("Minor") : QStringLiteral("Severe"));
-        p.insert(QStringLiteral("description"), description);
-        features.append(feature(p));
-    }
-    const QByteArray body = feed(features);
-    ASSERT_GT(body.size(), 1'900'000);
-    const QList<NwsAlert> alerts = alertsFor(body);
-    ASSERT_EQ(alerts.size(), 1500);
-    EXPECT_EQ(alerts.first().id, QStringLiteral("0"));
-    EXPECT_EQ(alerts.last().id, QStringLiteral("1499"));
-}
-
-TEST_F(NwsServiceTest, FetchJsonStatusRules)
-{
-    const QString path = QStringLiteral("/nws/x");
-    const QUrl url(server.baseUrl() + path);
-    server.route(path, FakeServer::json("{\"title\":\"Bad\"}", 400));
-    EXPECT_EQ(await(service->fetchJSON(url)), std::nullopt);
-    server.route(path, FakeServer::json("{\"title\":\"Not Found\"}", 404));
-    EXPECT_EQ(await(service->fetchJSON(url)), std::nullopt);
-    server.route(path, FakeServer::json("[1]", 200));
-    EXPECT_EQ(await(service->fetchJSON(url)), std::nullopt);
-    server.route(path, FakeServer::json("{\"a\":1}", 200));
-    EXPECT_EQ(await(service->fetchJSON(url)), (QJsonObject { { QStringLiteral("a"), 1 } }));
-
-    server.route(path, FakeServer::json(R"({"title":"Unexpected Problem","status":503})", 503));
-    try {
-        (void)await(service->fetchJSON(url));
-        ADD_FAILURE() << "a 503 must fail";
-    } catch (const HttpError &e) {
-        EXPECT_EQ(e.kind(), HttpError::Kind::BadStatus);
-        EXPECT_EQ(e.description(), QStringLiteral("Request failed (503)")) << "the body is not carried";
-    }
-    server.route(path, FakeServer::json("not json", 200));
-    EXPECT_THROW((void)await(service->fetchJSON(url)), JsonError);
-}
-
-TEST_F(NwsServiceTest, ForecastOfficeIsSharedByPointsThatAgreeToTwoDecimals)
-{
-    server.route(QStringLiteral("/nws/points/40.7123,-74.0059"),
-        FakeServer::fromFile(QStringLiteral("nws_points_30_-85_TAE.json")));
-    server.route(QStringLiteral("/nws/points/40.7149,-74.0021"),
+    server.route(
+        QStringLiteral("/points/40.7123,-74.0059"), FakeServer::fromFile(QStringLiteral("nws_points_30_-85_TAE.json")));
+    server.route(QStringLiteral("/points/40.7149,-74.0021"),
         FakeServer::fromFile(QStringLiteral("nws_points_39.7456_-97.0892_TOP_2019_no_gridId.json")));
-    EXPECT_EQ(await(service->forecastOffice(40.7123, -74.0059)), QStringLiteral("TAE"));
-    EXPECT_EQ(await(service->forecastOffice(40.7149, -74.0061)), QStringLiteral("TAE"));
-    EXPECT_EQ(await(service->forecastOffice(40.7149, -74.0021)), QStringLiteral("TOP")) << "no gridId is fine";
-    const auto requests = server.requests();
-    ASSERT_EQ(requests.size(), 2);
-    EXPECT_EQ(requests[0].path, QStringLiteral("/nws/points/40.7123,-74.0059"));
-    EXPECT_EQ(requests[1].path, QStringLiteral("/nws/points/40.7149,-74.0021"));
+    EXPECT_EQ(await(service.forecastOffice(40.7123, -74.0059)), QStringLiteral("TAE"));
+    EXPECT_EQ(await(service.forecastOffice(40.7149, -74.0061)), QStringLiteral("TAE"));
+    EXPECT_EQ(await(service.forecastOffice(40.7149, -74.0021)), QStringLiteral("TOP")) << "no gridId is fine";
+    EXPECT_EQ(server.requests().size(), 2);
+
+    SCOPED_TRACE("an absent office is remembered for the run; a failure is not");
+    const QString london = QStringLiteral("/points/51.5000,-0.1200");
+    server.route(london, FakeServer::json(R"({"title":"Data Unavailable For Requested Point"})", 404));
+    EXPECT_EQ(await(service.forecastOffice(51.5, -0.12)), std::nullopt);
+    clock.advance(86400);
+    EXPECT_EQ(await(service.forecastOffice(51.5, -0.12)), std::nullopt);
+    EXPECT_EQ(server.count(london), 1);
+    const QString other = QStringLiteral("/points/10.0000,10.0000");
+    server.routeSequence(other, { FakeServer::json("{}", 500), FakeServer::json(R"({"properties":{"cwa":5}})") });
+    EXPECT_THROW((void)await(service.forecastOffice(10, 10)), HttpError);
+    EXPECT_EQ(await(service.forecastOffice(10, 10)), std::nullopt) << "a non-text cwa is no office";
+    EXPECT_EQ(server.count(other), 2);
 }
 
-TEST_F(NwsServiceTest, AbsentOfficeIsRememberedButFailuresAreNot)
+TEST_F(NwsServiceTest, NewestDiscussionReducedAndKeptForHalfAnHour)
 {
-    const QString path = QStringLiteral("/nws/points/51.5000,-0.1200");
-    server.route(path, FakeServer::json(R"({"title":"Data Unavailable For Requested Point"})", 404));
-    EXPECT_EQ(await(service->forecastOffice(51.5, -0.12)), std::nullopt);
-    EXPECT_EQ(await(service->forecastOffice(51.5, -0.12)), std::nullopt);
-    EXPECT_EQ(server.count(path), 1);
+    serveGyxDiscussion();
+    const std::optional<NwsTextProduct> product = latest();
+    ASSERT_TRUE(product.has_value());
+    EXPECT_EQ(product->office, QStringLiteral("GYX"));
+    EXPECT_EQ(product->issuedAt, QStringLiteral("2019-08-25T10:00:00+00:00"));
+    EXPECT_TRUE(product->text.startsWith(QStringLiteral("000\nFXUS61 KGYX 251000")));
+    EXPECT_TRUE(product->text.contains(QStringLiteral(".LONG TERM /MONDAY NIGHT THROUGH SATURDAY/...")));
+    EXPECT_FALSE(product->text.contains(QStringLiteral(".AVIATION")));
+    EXPECT_TRUE(product->text.endsWith(QStringLiteral("MARINE...None.\n\n&&\n")));
+    clock.advance(1799);
+    EXPECT_EQ(latest(), product);
+    EXPECT_EQ(server.requests().size(), 2);
+    clock.advance(1);
+    EXPECT_EQ(latest(), product);
+    EXPECT_EQ(server.requests().size(), 4);
 
-    const QString other = QStringLiteral("/nws/points/10.0000,10.0000");
-    server.routeSequence(other, { FakeServer::json("{}", 500), FakeServer::json(R"({"properties":{"cwa":5}})") });
-    EXPECT_THROW((void)await(service->forecastOffice(10, 10)), HttpError);
-    EXPECT_EQ(await(service->forecastOffice(10, 10)), std::nullopt) << "a non-text cwa is no office";
-    EXPECT_EQ(await(service->forecastOffice(10, 10)), std::nullopt);
-    EXPECT_EQ(server.count(other), 2);
+    SCOPED_TRACE("nothing found is remembered too");
+    server.route(QStringLiteral("/products/types/AFD/locations/BOX"), FakeServer::json(R"({"@graph":[]})"));
+    EXPECT_EQ(latest(QStringLiteral("AFD"), QStringLiteral("BOX")), std::nullopt);
+    clock.advance(1799);
+    EXPECT_EQ(latest(QStringLiteral("AFD"), QStringLiteral("BOX")), std::nullopt);
+    EXPECT_EQ(server.count(QStringLiteral("/products/types/AFD/locations/BOX")), 1);
+}
+
+TEST_F(NwsServiceTest, NothingUsableInTheReplies)
+{
+    server.route(QStringLiteral("/products/types/AFD/locations/A"), FakeServer::json("{}", 404));
+    server.route(QStringLiteral("/products/types/AFD/locations/B"), FakeServer::json(R"({"@graph":[{},{"id":"p"}]})"));
+    server.route(QStringLiteral("/products/types/AFD/locations/C"), FakeServer::json(R"({"@graph":[{"id":"p"}]})"));
+    server.route(QStringLiteral("/products/p"), FakeServer::json(R"({"productText":["a"]})"));
+    for (const char *office : { "A", "B", "C" }) {
+        EXPECT_EQ(latest(QStringLiteral("AFD"), QString::fromLatin1(office)), std::nullopt) << office;
+    }
+}
+
+TEST_F(NwsServiceTest, IssuanceTimeFallbackAndFailures)
+{
+    server.routeSequence(QStringLiteral("/products/types/HWO/locations/BGM"),
+        { FakeServer::json("{}", 502),
+            FakeServer::json(R"({"@graph":[{"id":"p","issuanceTime":"2025-07-25T08:18:00+00:00"}]})") });
+    const QString hwoText = QString::fromUtf8(testData(QStringLiteral("nws_productText_HWO_BGM_2025-07-25.txt")));
+    server.route(QStringLiteral("/products/p"),
+        FakeServer::json(QJsonDocument(
+            QJsonObject { { QStringLiteral("productText"), hwoText }, { QStringLiteral("issuanceTime"), 12 } })
+                             .toJson()));
+    EXPECT_THROW((void)latest(QStringLiteral("HWO"), QStringLiteral("BGM")), HttpError);
+    const auto hwo = latest(QStringLiteral("HWO"), QStringLiteral("BGM")); // a failure is not remembered
+    ASSERT_TRUE(hwo.has_value());
+    EXPECT_EQ(hwo->issuedAt, QStringLiteral("2025-07-25T08:18:00+00:00"));
+    EXPECT_TRUE(hwoText.contains(QStringLiteral("\n$$\n")));
+    EXPECT_FALSE(hwo->text.contains(QStringLiteral("\n$$\n"))) << "an outlook loses its $$ lines";
+}
+
+TEST_F(NwsServiceTest, ProductsForAPlaceNeverFail)
+{
+    serveGyxDiscussion();
+    server.route(QStringLiteral("/points/43.6600,-70.2600"), FakeServer::json(R"({"properties":{"cwa":"GYX"}})"));
+    EXPECT_EQ(
+        await(service.areaForecastDiscussion(43.66, -70.26)).value_or(NwsTextProduct {}).office, QStringLiteral("GYX"));
+    server.route(QStringLiteral("/products/types/HWO/locations/GYX"), FakeServer::json("{}", 500));
+    EXPECT_EQ(await(service.hazardousWeatherOutlook(43.66, -70.26)), std::nullopt);
+    server.route(QStringLiteral("/points/1.0000,2.0000"), FakeServer::json("<html>", 200));
+    EXPECT_EQ(await(service.hazardousWeatherOutlook(1, 2)), std::nullopt);
 }
