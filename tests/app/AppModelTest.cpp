@@ -39,6 +39,11 @@ public:
         ++alertRequests;
         co_return QList<NwsAlert>(alerts); // a copy: never move out of the member
     }
+    QCoro::Task<QString> answer(QString question, SavedLocation, std::optional<QString>, QList<QaPair>, Flags) override
+    {
+        co_await QCoro::sleepFor(answerDelay);
+        co_return QStringLiteral("Answer to ") + question;
+    }
     QCoro::Task<std::optional<BriefingResult>> generateBriefing(
         SavedLocation, std::optional<QString> key, Flags) override
     {
@@ -55,6 +60,7 @@ public:
     int alertRequests = 0;
     int briefingRequests = 0;
     std::chrono::milliseconds briefingDelay { 0 };
+    std::chrono::milliseconds answerDelay { 0 };
     QList<NwsAlert> alerts;
     std::optional<BriefingResult> briefing;
 };
@@ -290,6 +296,26 @@ TEST_F(AppModelTest, AWhitespaceQuestionDoesNothing)
     EXPECT_FALSE(model->askLoading());
     EXPECT_FALSE(model->askError().has_value());
     EXPECT_TRUE(model->askHistory().isEmpty());
+
+    // A real question is answered with the trimmed text.
+    await(model->ask(QStringLiteral("  Rain tonight?\n")));
+    ASSERT_EQ(model->askHistory().size(), 1);
+    EXPECT_EQ(model->askHistory()[0],
+        (QaPair { QStringLiteral("Rain tonight?"), QStringLiteral("Answer to Rain tonight?") }));
+}
+
+TEST_F(AppModelTest, AnAnswerForAPlaceLeftBehindIsNotAddedToTheNewConversation)
+{
+    auto model = makeModel();
+    model->select(place(41.5));
+    sources.answerDelay = 300ms;
+    auto question = model->ask(QStringLiteral("Will it rain?"));
+    EXPECT_TRUE(model->askLoading());
+    model->select(place(48.5));
+    await(std::move(question));
+    EXPECT_TRUE(model->askHistory().isEmpty());
+    EXPECT_FALSE(model->askLoading());
+    EXPECT_FALSE(model->askError().has_value());
 }
 
 namespace {
