@@ -17,8 +17,7 @@
 #include <optional>
 
 // Everything the app model asks of the outside world during a refresh, a question or a place
-// look-up. LiveSources answers with the real services; a source that is not available yields
-// what it yields when it fails: no alerts, no nowcast, no normals, no briefing.
+// look-up. LiveSources answers with the real services.
 class AppSources
 {
 public:
@@ -34,30 +33,31 @@ public:
     // The only source whose failure is reported (AppError and its kinds).
     [[nodiscard]] virtual QCoro::Task<Forecast> fetchForecast(SavedLocation place, bool fahrenheit, bool mph) = 0;
     // Never fail.
-    [[nodiscard]] virtual QCoro::Task<QList<NwsAlert>> activeAlerts(double latitude, double longitude);
+    [[nodiscard]] virtual QCoro::Task<QList<NwsAlert>> activeAlerts(double latitude, double longitude) = 0;
     [[nodiscard]] virtual QCoro::Task<std::optional<NextHourNowcast>> nextHourNowcast(
-        double latitude, double longitude, QString timezone);
+        double latitude, double longitude, QString timezone) = 0;
     [[nodiscard]] virtual QCoro::Task<std::optional<ClimateNormals>> loadNormals(
-        double latitude, double longitude, QString timezone);
+        double latitude, double longitude, QString timezone) = 0;
 
     // The device's place: position, or IP look-up, named by reverse geocoding. Throws AppError.
-    [[nodiscard]] virtual QCoro::Task<SavedLocation> resolveCurrentLocation();
+    [[nodiscard]] virtual QCoro::Task<SavedLocation> resolveCurrentLocation() = 0;
     // Whether the device's own position can be asked for without prompting (the last position
     // request of this run succeeded).
-    [[nodiscard]] virtual bool deviceLocationAuthorized() const;
+    [[nodiscard]] virtual bool deviceLocationAuthorized() const = 0;
 
     // Never fails; nothing when no briefing could be written.
     [[nodiscard]] virtual QCoro::Task<std::optional<BriefingResult>> generateBriefing(
-        SavedLocation place, std::optional<QString> apiKey, Flags flags);
+        SavedLocation place, std::optional<QString> apiKey, Flags flags) = 0;
     // Throws AppError with the message the Ask panel shows.
     [[nodiscard]] virtual QCoro::Task<QString> answer(
-        QString question, SavedLocation place, std::optional<QString> apiKey, QList<QaPair> history, Flags flags);
+        QString question, SavedLocation place, std::optional<QString> apiKey, QList<QaPair> history, Flags flags) = 0;
 
     // The local composer's briefing for a forecast: nothing when it has nothing to say.
     [[nodiscard]] virtual std::optional<QString> localBriefingText(const Forecast &forecast,
         const QList<NwsAlert> &alerts, const std::optional<NextHourNowcast> &nowcast,
-        const std::optional<ClimateNormals> &normals, const SavedLocation &place) const;
+        const std::optional<ClimateNormals> &normals, const SavedLocation &place) const = 0;
 
+    // Notifications and voice are not built yet: these do nothing.
     virtual void notifyNewAlerts(const QList<NwsAlert> &alerts);
     [[nodiscard]] virtual QCoro::Task<> syncNotifications();
     [[nodiscard]] virtual QCoro::Task<> prewarmVoice();
