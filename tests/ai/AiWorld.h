@@ -108,13 +108,7 @@ struct AiWorld
 
     FakeServer server;
     QNetworkAccessManager network;
-    Endpoints endpoints = [this] {
-        Endpoints e;
-        for (const QString &name : Endpoints::fieldNames()) {
-            e.applyOverrides(QJsonObject { { name, server.baseUrl() } });
-        }
-        return e;
-    }();
+    Endpoints endpoints = server.endpoints();
     FixedClock clock { noon() };
     ForecastService forecasts { network, endpoints };
     NwsService nws { network, endpoints, clock };

@@ -113,15 +113,7 @@ protected:
     KeyStore keys { QStringLiteral("org.merrinvale.MerrinVale.model-tests") };
     SettingsStore settings { defaults, keys, clock };
     QNetworkAccessManager network;
-    Endpoints endpoints = [this] {
-        // Everything goes to the local server; what it has no route for fails there, as a
-        // secondary source may.
-        Endpoints e;
-        for (const QString &field : Endpoints::fieldNames()) {
-            e.applyOverrides(QJsonObject { { field, server.baseUrl() } });
-        }
-        return e;
-    }();
+    Endpoints endpoints = server.endpoints();
     CountingSources sources { network, endpoints, defaults, clock };
 };
 

@@ -84,8 +84,8 @@ TEST(TimePhrases, StableHashAndSeed)
     EXPECT_EQ(stableHash({ QStringLiteral("abc") }), 88168267U);
     EXPECT_EQ(stableHash({ QString() }), 69346085U);
     EXPECT_EQ(stableHash({}), 69346085U);
-    // Parts are joined with "|" and hashed as UTF-8 (values from an independent FNV-1a); the seed
-    // hashes the date, the six-hour block, the zone and the key.
+    // The texts are joined with "|" and hashed as UTF-8 (values from an independent FNV-1a); a
+    // variant seed hashes the date, the six-hour block, the zone and the key.
     EXPECT_EQ(stableHash({ QStringLiteral("Zürich"), QStringLiteral("°F") }), 1844772432U);
     EXPECT_EQ(variantSeed(fixtures::featuresOf(fixtures::quietForecast()), QStringLiteral("precip")), 603570154U);
 }

@@ -15,10 +15,7 @@ CliResult runCli(const FakeServer &server, const QStringList &arguments, const Q
     const QJsonObject &extraEndpoints)
 {
     QJsonObject endpoints;
-    for (const QString &field : { QStringLiteral("openMeteoForecast"), QStringLiteral("openMeteoAirQuality"),
-             QStringLiteral("openMeteoGeocoding"), QStringLiteral("openMeteoArchive"), QStringLiteral("nws"),
-             QStringLiteral("spc"), QStringLiteral("anthropic"), QStringLiteral("gemini"),
-             QStringLiteral("ipGeolocation1"), QStringLiteral("ipGeolocation2"), QStringLiteral("reverseGeocoding") }) {
+    for (const QString &field : Endpoints::fieldNames()) {
         endpoints.insert(field, server.baseUrl());
     }
     for (auto it = extraEndpoints.begin(); it != extraEndpoints.end(); ++it) {

@@ -2,6 +2,7 @@
 #include "FakeServer.h"
 
 #include <QFile>
+#include <QJsonObject>
 #include <QUrl>
 #include <QUrlQuery>
 
@@ -156,6 +157,15 @@ FakeServer::~FakeServer()
 QString FakeServer::baseUrl() const
 {
     return QStringLiteral("http://127.0.0.1:%1").arg(d->port);
+}
+
+Endpoints FakeServer::endpoints() const
+{
+    Endpoints endpoints;
+    for (const QString &field : Endpoints::fieldNames()) {
+        endpoints.applyOverrides(QJsonObject { { field, baseUrl() } });
+    }
+    return endpoints;
 }
 
 void FakeServer::route(const QString &path, Response response)

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "net/Endpoints.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QMap>
@@ -56,6 +58,8 @@ public:
 
     // "http://127.0.0.1:PORT"
     [[nodiscard]] QString baseUrl() const;
+    // Every service's base URL pointing at this server; what it has no route for answers 404.
+    [[nodiscard]] Endpoints endpoints() const;
 
     // Every request for this path (any method) gets this response.
     void route(const QString &path, Response response);

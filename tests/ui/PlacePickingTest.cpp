@@ -66,13 +66,7 @@ protected:
     KeyStore keys { QStringLiteral("org.merrinvale.MerrinVale.ui-tests") };
     SettingsStore settings { defaults, keys, clock };
     QNetworkAccessManager network;
-    Endpoints endpoints = [this] {
-        Endpoints e;
-        for (const QString &field : Endpoints::fieldNames()) {
-            e.applyOverrides(QJsonObject { { field, server.baseUrl() } });
-        }
-        return e;
-    }();
+    Endpoints endpoints = server.endpoints();
     LiveSources sources { network, endpoints, defaults, clock };
     AppModel model { settings, sources, defaults, clock };
 };
