@@ -23,10 +23,11 @@ Popup {
         border.color: Theme.separator
     }
 
-    // Return continues at once: the sheet takes the focus and gives it to its button.
-    focus: true
+    // Return continues at once: the button takes the focus when the sheet opens.
+    onOpened: continueButton.forceActiveFocus()
 
-    contentItem: ColumnLayout {
+    ColumnLayout {
+        anchors.fill: parent
         spacing: 14
         Label {
             Layout.fillWidth: true
@@ -44,8 +45,8 @@ Popup {
             font.pixelSize: Theme.size(15)
         }
         Button {
+            id: continueButton
             Layout.alignment: Qt.AlignRight
-            focus: true
             text: "Continue"
             highlighted: true
             onClicked: sheet.continueClicked()
