@@ -384,8 +384,3 @@ void AppModel::useCurrentLocationNow()
 {
     (void)useCurrentLocation();
 }
-
-void AppModel::askNow(const QString &question)
-{
-    (void)ask(question);
-}

@@ -107,7 +107,6 @@ public:
 
     Q_INVOKABLE void refreshNow();
     Q_INVOKABLE void useCurrentLocationNow();
-    Q_INVOKABLE void askNow(const QString &question);
 
 Q_SIGNALS:
     void locationChanged();

@@ -11,8 +11,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 
-#include <atomic>
-
 namespace {
 
 const QString kUseFahrenheit = QStringLiteral("useFahrenheit");
@@ -26,8 +24,6 @@ const QString kDailyBriefingMinute = QStringLiteral("dailyBriefingMinute");
 const QString kDaysUsed = QStringLiteral("review.daysUsed");
 const QString kLastDayCounted = QStringLiteral("review.lastDayCounted");
 const QString kPromptedVersion = QStringLiteral("review.promptedVersion");
-
-std::atomic<double> g_textScale { 1.15 };
 
 // A stored list decodes as a whole or not at all.
 QList<SavedLocation> decodePlaces(const std::optional<QByteArray> &data)
@@ -76,7 +72,6 @@ SettingsStore::SettingsStore(Defaults &defaults, KeyStore &keys, const Clock &cl
     m_useFahrenheit = defaults.boolValue(kUseFahrenheit).value_or(true);
     m_useMph = defaults.boolValue(kUseMph).value_or(true);
     m_fontScale = defaults.doubleValue(kFontScale).value_or(1.15);
-    g_textScale = m_fontScale;
     m_lastLocation = decodePlace(defaults.dataValue(kLastLocation));
     m_favorites = decodePlaces(defaults.dataValue(kFavorites));
     m_recentLocations = decodePlaces(defaults.dataValue(kRecentLocations));
@@ -106,11 +101,6 @@ SettingsStore::SettingsStore(Defaults &defaults, KeyStore &keys, const Clock &cl
 bool SettingsStore::keyringAvailable() const
 {
     return m_keys ? m_keys->keyringAvailable() : false;
-}
-
-double SettingsStore::processTextScale()
-{
-    return g_textScale;
 }
 
 void SettingsStore::setBoolSetting(bool &field, bool value, const char *key, void (SettingsStore::*signal)())
@@ -167,7 +157,6 @@ void SettingsStore::setAlertNotificationsEnabled(bool value)
 void SettingsStore::setFontScale(double value)
 {
     m_defaults.setDouble(kFontScale, value);
-    g_textScale = value;
     if (m_fontScale != value) {
         m_fontScale = value;
         Q_EMIT fontScaleChanged();

@@ -76,9 +76,6 @@ public:
     void setDailyBriefingMinute(int value);
     void setAlertNotificationsEnabled(bool value);
 
-    // The text scale the whole interface reads (the last fontScale set in this process).
-    [[nodiscard]] static double processTextScale();
-
     // Keys. Setting trims white space and line breaks, updates the flag at once and stores (or,
     // for an empty text, deletes) the key in the background; the returned task ends when the
     // keyring has answered.

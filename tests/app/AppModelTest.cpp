@@ -2,17 +2,12 @@
 #include "app/AppModel.h"
 #include "app/BriefingCache.h"
 #include "app/LiveSources.h"
-#include "app/SettingsStore.h"
-#include "net/Clock.h"
-#include "platform/Defaults.h"
-#include "platform/KeyStore.h"
 
+#include "AppWorld.h"
 #include "Await.h"
 #include "FakeServer.h"
 
 #include <QJsonDocument>
-#include <QNetworkAccessManager>
-#include <QTemporaryDir>
 
 #include <QCoroTimer>
 
@@ -75,10 +70,11 @@ FakeServer::Response forecastFor(const FakeServer::Request &request)
     return FakeServer::json(QJsonDocument(reply).toJson(QJsonDocument::Compact));
 }
 
-class AppModelTest : public ::testing::Test
+class AppModelTest : public ::testing::Test, protected AppWorld
 {
 protected:
     AppModelTest()
+        : AppWorld(QStringLiteral("org.merrinvale.MerrinVale.model-tests"))
     {
         server.routeHandler(kForecastPath, forecastFor);
         // No key in the test keyring unless a test saves one.
@@ -106,14 +102,6 @@ protected:
             QStringLiteral("Europe/Rome") };
     }
 
-    FakeServer server;
-    QTemporaryDir dir;
-    Defaults defaults { dir.filePath(QStringLiteral("settings.conf")) };
-    FixedClock clock { QDateTime::fromString(QStringLiteral("2026-07-14T10:00:00Z"), Qt::ISODate) };
-    KeyStore keys { QStringLiteral("org.merrinvale.MerrinVale.model-tests") };
-    SettingsStore settings { defaults, keys, clock };
-    QNetworkAccessManager network;
-    Endpoints endpoints = server.endpoints();
     CountingSources sources { network, endpoints, defaults, clock };
 };
 

@@ -77,7 +77,6 @@ TEST_F(SettingsStoreTest, ChoicesSurviveARestart)
         s.setLastLocation(place(QStringLiteral("Malmö"), 55.6, 13.0));
         s.toggleFavorite(place(QStringLiteral("Oslo"), 59.91, 10.75));
         s.addRecent(place(QStringLiteral("Bergen"), 60.39, 5.32));
-        EXPECT_DOUBLE_EQ(SettingsStore::processTextScale(), 1.4);
     }
     Defaults defaults(path);
     SettingsStore s(defaults, keys, clock);

@@ -3,18 +3,12 @@
 // model and settings, with every service pointed at a local server.
 #include "app/AppModel.h"
 #include "app/LiveSources.h"
-#include "app/SettingsStore.h"
-#include "net/Clock.h"
-#include "platform/Defaults.h"
-#include "platform/KeyStore.h"
 #include "ui/HomeViewModel.h"
 #include "ui/PlaceSearchViewModel.h"
 
+#include "AppWorld.h"
 #include "Await.h"
 #include "FakeServer.h"
-
-#include <QNetworkAccessManager>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -23,10 +17,11 @@ using test_support::spinUntil;
 
 namespace {
 
-class PlacePickingTest : public ::testing::Test
+class PlacePickingTest : public ::testing::Test, protected AppWorld
 {
 protected:
     PlacePickingTest()
+        : AppWorld(QStringLiteral("org.merrinvale.MerrinVale.ui-tests"))
     {
         server.routeHandler(QStringLiteral("/v1/search"), [](const FakeServer::Request &r) {
             return FakeServer::fromFile(r.queryValue(QStringLiteral("name")).startsWith(QStringLiteral("Ens"))
@@ -59,14 +54,6 @@ protected:
         return names;
     }
 
-    FakeServer server;
-    QTemporaryDir dir;
-    Defaults defaults { dir.filePath(QStringLiteral("settings.conf")) };
-    FixedClock clock { QDateTime::fromString(QStringLiteral("2026-07-14T10:00:00Z"), Qt::ISODate) };
-    KeyStore keys { QStringLiteral("org.merrinvale.MerrinVale.ui-tests") };
-    SettingsStore settings { defaults, keys, clock };
-    QNetworkAccessManager network;
-    Endpoints endpoints = server.endpoints();
     LiveSources sources { network, endpoints, defaults, clock };
     AppModel model { settings, sources, defaults, clock };
 };
