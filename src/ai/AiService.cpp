@@ -3,6 +3,7 @@
 
 #include "ai/AiError.h"
 #include "ai/BriefingSignature.h"
+#include "ai/Log.h"
 #include "ai/Prompts.h"
 #include "net/AppError.h"
 #include "net/Captured.h"
@@ -23,6 +24,11 @@
 #include <exception>
 
 namespace {
+
+QCoro::Task<QList<NwsAlert>> alreadyKnown(QList<NwsAlert> alerts)
+{
+    co_return alerts;
+}
 
 QJsonObject message(const QString &role, const QString &content)
 {
@@ -86,27 +92,31 @@ QString AiService::briefingUserMessage(const SavedLocation &location, const QStr
         + prompts::briefingClosingInstruction();
 }
 
-QCoro::Task<QString> AiService::forecastData(
-    SavedLocation location, bool fahrenheit, bool mph, std::optional<QString> apiKey, bool localExpertise)
+QCoro::Task<QString> AiService::forecastData(SavedLocation location, bool fahrenheit, bool mph,
+    std::optional<QString> apiKey, bool localExpertise, std::optional<QList<NwsAlert>> knownAlerts)
 {
     const double lat = location.latitude;
     const double lon = location.longitude;
     // Everything starts at once; the answers are read back in a fixed order.
+    const net::RequestGroup others = net::RequestGroup::create();
     auto summaryTask = m_sources.forecasts.forecastSummary(lat, lon, location.timezone, fahrenheit, mph);
-    auto alertsTask = m_sources.nws.activeAlerts(lat, lon);
-    auto discussionTask = m_sources.nws.areaForecastDiscussion(lat, lon);
-    auto hazardsTask = m_sources.nws.hazardousWeatherOutlook(lat, lon);
-    auto outlookTask = m_sources.spc.convectiveOutlookText(lat, lon);
-    auto nowcastTask = m_sources.nowcast.nowcastText(lat, lon, location.timezone);
+    auto alertsTask =
+        knownAlerts ? alreadyKnown(std::move(*knownAlerts)) : m_sources.nws.activeAlerts(lat, lon, others);
+    auto discussionTask = m_sources.nws.areaForecastDiscussion(lat, lon, others);
+    auto hazardsTask = m_sources.nws.hazardousWeatherOutlook(lat, lon, others);
+    auto outlookTask = m_sources.spc.convectiveOutlookText(lat, lon, others);
+    auto nowcastTask = m_sources.nowcast.nowcastText(lat, lon, location.timezone, others);
 
     net::Captured<QString> summary = co_await net::capture(std::move(summaryTask));
     if (summary.error) {
-        // The others never fail; let them end before the error is raised.
-        (void)co_await std::move(alertsTask);
-        (void)co_await std::move(discussionTask);
-        (void)co_await std::move(hazardsTask);
-        (void)co_await std::move(outlookTask);
-        (void)co_await std::move(nowcastTask);
+        // Without the forecast there is no block: the others are given up, and end at once
+        // (they never fail) before the error is raised.
+        others.abort();
+        co_await std::move(alertsTask);
+        co_await std::move(discussionTask);
+        co_await std::move(hazardsTask);
+        co_await std::move(outlookTask);
+        co_await std::move(nowcastTask);
     }
     QStringList sections { summary.take() };
 
@@ -133,8 +143,9 @@ QCoro::Task<QString> AiService::forecastData(
     co_return sections.join(QStringLiteral("\n\n"));
 }
 
-QCoro::Task<std::optional<BriefingResult>> AiService::generateBriefing(
-    SavedLocation location, std::optional<QString> apiKey, bool fahrenheit, bool mph, bool localExpertise)
+QCoro::Task<std::optional<BriefingResult>> AiService::generateBriefing(SavedLocation location,
+    std::optional<QString> apiKey, bool fahrenheit, bool mph, bool localExpertise,
+    std::optional<QList<NwsAlert>> knownAlerts)
 {
     if (!hasKey(apiKey)) {
         co_return std::nullopt;
@@ -147,11 +158,9 @@ QCoro::Task<std::optional<BriefingResult>> AiService::generateBriefing(
 
     QString dataBlock;
     try {
-        dataBlock = co_await forecastData(location, fahrenheit, mph, apiKey, localExpertise);
+        dataBlock = co_await forecastData(location, fahrenheit, mph, apiKey, localExpertise, std::move(knownAlerts));
     } catch (const std::exception &e) {
-        qInfo().noquote() << "[ai] no briefing, the forecast data failed:"
-                          << (dynamic_cast<const AppError *>(&e) ? dynamic_cast<const AppError &>(e).description()
-                                                                 : QString::fromUtf8(e.what()));
+        qCInfo(aiLog).noquote() << "[ai] no briefing, the forecast data failed:" << describeError(e);
         co_return std::nullopt;
     }
 
@@ -166,7 +175,7 @@ QCoro::Task<std::optional<BriefingResult>> AiService::generateBriefing(
     try {
         reply = co_await m_client.send(body, *apiKey);
     } catch (const AppError &e) {
-        qInfo().noquote() << "[ai] briefing request failed:" << e.description();
+        qCInfo(aiLog).noquote() << "[ai] briefing request failed:" << e.description();
         co_return std::nullopt;
     } catch (const std::exception &) {
         co_return std::nullopt;
@@ -246,7 +255,7 @@ QCoro::Task<QString> AiService::answer(QString question, SavedLocation location,
         retryWithoutTools = true;
     }
     if (retryWithoutTools) {
-        qInfo().noquote() << "[ai] web search unavailable for this key; asking without it";
+        qCInfo(aiLog).noquote() << "[ai] web search unavailable for this key; asking without it";
         body.remove(QStringLiteral("tools"));
         reply = co_await m_client.send(body, *apiKey);
     }

@@ -3,6 +3,7 @@
 
 #include "ai/MessagesClient.h"
 #include "weather/BriefingResult.h"
+#include "weather/NwsAlert.h"
 #include "weather/QaPair.h"
 #include "weather/SavedLocation.h"
 
@@ -47,14 +48,17 @@ public:
     // The forecast-data block: the forecast text, then local coverage (when on and a key is
     // given), the nowcast, alerts, the convective outlook, the hazardous weather outlook and the
     // forecasters' discussion, each when available, joined by blank lines. Fails only when the
-    // forecast text fails, with its error.
-    [[nodiscard]] QCoro::Task<QString> forecastData(
-        SavedLocation location, bool fahrenheit, bool mph, std::optional<QString> apiKey, bool localExpertise);
+    // forecast text fails, with its error, at once: the other requests still running are
+    // cancelled. knownAlerts, when given, are the place's active alerts just fetched, and are
+    // used instead of asking again.
+    [[nodiscard]] QCoro::Task<QString> forecastData(SavedLocation location, bool fahrenheit, bool mph,
+        std::optional<QString> apiKey, bool localExpertise, std::optional<QList<NwsAlert>> knownAlerts = std::nullopt);
 
     // Never fails: nothing without a key, or when anything goes wrong. Reuses a result for the
     // same place and flags for 30 minutes.
-    [[nodiscard]] QCoro::Task<std::optional<BriefingResult>> generateBriefing(
-        SavedLocation location, std::optional<QString> apiKey, bool fahrenheit, bool mph, bool localExpertise);
+    [[nodiscard]] QCoro::Task<std::optional<BriefingResult>> generateBriefing(SavedLocation location,
+        std::optional<QString> apiKey, bool fahrenheit, bool mph, bool localExpertise,
+        std::optional<QList<NwsAlert>> knownAlerts = std::nullopt);
 
     // The answer to one question, with the last five turns as context and web search allowed.
     // Throws AiError, HttpError, JsonError or NetworkError.

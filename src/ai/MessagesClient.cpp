@@ -2,6 +2,7 @@
 #include "ai/MessagesClient.h"
 
 #include "ai/AiError.h"
+#include "ai/Log.h"
 #include "net/AppError.h"
 #include "net/Endpoints.h"
 #include "net/HttpClient.h"
@@ -87,7 +88,7 @@ QCoro::Task<QJsonObject> MessagesClient::send(QJsonObject body, QString apiKey)
         if (!transient) {
             break;
         }
-        qInfo().noquote() << "[ai] transient network failure, retrying:" << transient->description();
+        qCInfo(aiLog).noquote() << "[ai] transient network failure, retrying:" << transient->description();
         co_await QCoro::sleepFor(m_timing.firstRetryWait * (attempt + 1));
     }
 

@@ -2,9 +2,11 @@
 #include "app/AppModel.h"
 
 #include "app/BriefingCache.h"
+#include "app/Log.h"
 #include "app/SettingsStore.h"
 #include "net/AppError.h"
 #include "net/Clock.h"
+#include "net/Detached.h"
 #include "text/Trim.h"
 
 #include <QDebug>
@@ -13,18 +15,6 @@
 #include <QCoroTimer>
 
 #include <limits>
-
-namespace {
-
-QString describe(const std::exception &error)
-{
-    if (const auto *appError = dynamic_cast<const AppError *>(&error)) {
-        return appError->description();
-    }
-    return QString::fromUtf8(error.what());
-}
-
-} // namespace
 
 AppModel::AppModel(SettingsStore &settings, AppSources &sources, Defaults &defaults, const Clock &clock,
     Intervals intervals, QObject *parent)
@@ -40,7 +30,7 @@ AppModel::AppModel(SettingsStore &settings, AppSources &sources, Defaults &defau
         QObject::connect(this, signal, this, &AppModel::currentBriefingChanged);
     }
     // The key flags start false and are corrected from the keyring moments later.
-    (void)m_settings.refreshKeyFlags();
+    net::startDetached(m_settings.refreshKeyFlags(), QStringLiteral("reading the keyring"));
 }
 
 AppModel::~AppModel()
@@ -86,7 +76,7 @@ QCoro::Task<> AppModel::useCurrentLocation()
     try {
         found = co_await m_sources.resolveCurrentLocation();
     } catch (const std::exception &e) {
-        failure = describe(e);
+        failure = describeError(e);
     }
     if (!self) {
         co_return;
@@ -111,7 +101,7 @@ void AppModel::select(const SavedLocation &place)
     assign(m_forecast, std::optional<Forecast>(), &AppModel::forecastChanged);
     assign(m_alerts, QList<NwsAlert>(), &AppModel::alertsChanged);
     assign(m_nowcast, std::optional<NextHourNowcast>(), &AppModel::nowcastChanged);
-    (void)refresh();
+    net::startDetached(refresh(), QStringLiteral("refresh"));
 }
 
 QCoro::Task<> AppModel::refresh()
@@ -121,6 +111,23 @@ QCoro::Task<> AppModel::refresh()
     }
     QPointer<AppModel> self(this);
     const quint64 generation = ++m_refreshGeneration;
+    try {
+        co_await refreshCycle(generation);
+    } catch (...) {
+        // Nothing in the cycle throws by design; should something all the same (memory, a
+        // fault), the screen must not stay busy for good.
+        qCWarning(appLog).noquote() << "[refresh] refresh stopped:" << describeCurrentException();
+        if (self && generation == m_refreshGeneration) {
+            assign(m_forecastLoading, false, &AppModel::forecastLoadingChanged);
+            assign(m_briefingLoading, false, &AppModel::briefingLoadingChanged);
+            assign(m_briefingRewriting, false, &AppModel::briefingRewritingChanged);
+        }
+    }
+}
+
+QCoro::Task<> AppModel::refreshCycle(quint64 generation)
+{
+    QPointer<AppModel> self(this);
     const auto current = [&] { return self && generation == m_refreshGeneration; };
     const SavedLocation place = *m_location;
 
@@ -152,8 +159,8 @@ QCoro::Task<> AppModel::refresh()
     try {
         forecast = co_await std::move(forecastTask);
     } catch (const std::exception &e) {
-        forecastFailure = describe(e);
-        qInfo().noquote() << "[refresh] forecast failed:" << *forecastFailure;
+        forecastFailure = describeError(e);
+        qCInfo(appLog).noquote() << "[refresh] forecast failed:" << *forecastFailure;
     }
     if (current()) {
         if (forecast) {
@@ -184,16 +191,13 @@ QCoro::Task<> AppModel::refresh()
     const bool hasKey = apiKey.has_value();
     if (hasKey && cached && cachedAge < 1800) {
         showBriefing(cached->text, cached->suggestedQuestion, cached->headline);
-        m_sources.notifyNewAlerts(m_alerts);
-        co_await m_sources.syncNotifications();
-        if (!current()) {
-            co_return;
-        }
     } else {
         assign(m_briefingLoading, hasKey && !m_briefing, &AppModel::briefingLoadingChanged);
         assign(m_briefingRewriting, hasKey && m_briefing.has_value(), &AppModel::briefingRewritingChanged);
 
-        const std::optional<BriefingResult> result = co_await m_sources.generateBriefing(place, apiKey, flags);
+        // The briefing reads the alerts this refresh has just fetched rather than asking again.
+        const std::optional<BriefingResult> result =
+            co_await m_sources.generateBriefing(place, apiKey, flags, m_alerts);
         if (!current()) {
             co_return;
         }
@@ -204,17 +208,19 @@ QCoro::Task<> AppModel::refresh()
         } else if (!hasKey) {
             showBriefing(std::nullopt, std::nullopt, std::nullopt);
         }
-        assign(m_briefingLoading, false, &AppModel::briefingLoadingChanged);
-        assign(m_briefingRewriting, false, &AppModel::briefingRewritingChanged);
-        m_sources.notifyNewAlerts(m_alerts);
-        co_await m_sources.syncNotifications();
-        if (!current()) {
-            co_return;
-        }
+    }
+    // However the briefing came, this refresh ends both flags, including one left set by a
+    // refresh it superseded.
+    assign(m_briefingLoading, false, &AppModel::briefingLoadingChanged);
+    assign(m_briefingRewriting, false, &AppModel::briefingRewritingChanged);
+    m_sources.notifyNewAlerts(m_alerts);
+    co_await m_sources.syncNotifications();
+    if (!current()) {
+        co_return;
     }
 
     if (m_settings.preloadVoice() && currentBriefingText()) {
-        (void)m_sources.prewarmVoice();
+        net::startDetached(m_sources.prewarmVoice(), QStringLiteral("voice pre-warm"));
     }
 }
 
@@ -230,7 +236,7 @@ QCoro::Task<> AppModel::refreshIfStale()
         try {
             found = co_await m_sources.resolveCurrentLocation();
         } catch (const std::exception &e) {
-            qInfo().noquote() << "[refresh] resume location check failed:" << describe(e);
+            qCInfo(appLog).noquote() << "[refresh] resume location check failed:" << describeError(e);
         }
         if (!self) {
             co_return;
@@ -268,7 +274,7 @@ QCoro::Task<> AppModel::ask(QString question)
     try {
         answer = co_await m_sources.answer(trimmed, place, apiKey, history, flags);
     } catch (const std::exception &e) {
-        failure = describe(e);
+        failure = describeError(e);
     }
     if (!self) {
         co_return;
@@ -300,7 +306,7 @@ std::optional<QString> AppModel::currentBriefingText() const
 
 void AppModel::startAlertPolling()
 {
-    (void)alertLoop(++m_alertLoopGeneration);
+    net::startDetached(alertLoop(++m_alertLoopGeneration), QStringLiteral("alert polling"));
 }
 
 QCoro::Task<> AppModel::alertLoop(quint64 generation)
@@ -309,14 +315,19 @@ QCoro::Task<> AppModel::alertLoop(quint64 generation)
     const auto interval = m_intervals.alertPoll;
     while (true) {
         co_await QCoro::sleepFor(interval);
-        if (self && self->m_location) {
-            const SavedLocation place = *self->m_location;
-            const QList<NwsAlert> alerts = co_await self->m_sources.activeAlerts(place.latitude, place.longitude);
-            // The place may have changed while the alerts were on their way.
-            if (self && self->m_location && self->m_location->isSamePlace(place)) {
-                self->assign(self->m_alerts, alerts, &AppModel::alertsChanged);
-                self->m_sources.notifyNewAlerts(alerts);
+        try {
+            if (self && self->m_location) {
+                const SavedLocation place = *self->m_location;
+                const QList<NwsAlert> alerts = co_await self->m_sources.activeAlerts(place.latitude, place.longitude);
+                // The place may have changed while the alerts were on their way.
+                if (self && self->m_location && self->m_location->isSamePlace(place)) {
+                    self->assign(self->m_alerts, alerts, &AppModel::alertsChanged);
+                    self->m_sources.notifyNewAlerts(alerts);
+                }
             }
+        } catch (...) {
+            // Fetching alerts never fails by design; whatever happens, polling goes on.
+            qCWarning(appLog).noquote() << "[alerts] alert poll failed:" << describeCurrentException();
         }
         if (!self || generation != self->m_alertLoopGeneration) {
             co_return;
@@ -328,7 +339,7 @@ void AppModel::scheduleBriefingRefresh()
 {
     const quint64 generation = ++m_briefingLoopGeneration;
     if (m_settings.dailyBriefingEnabled()) {
-        (void)briefingRefreshLoop(generation);
+        net::startDetached(briefingRefreshLoop(generation), QStringLiteral("daily briefing refresh"));
     }
 }
 
@@ -356,6 +367,8 @@ std::optional<QDateTime> AppModel::nextBriefingRefreshAt() const
 QCoro::Task<> AppModel::briefingRefreshLoop(quint64 generation)
 {
     QPointer<AppModel> self(this);
+    // Copied now: the model may be gone when the loop wakes.
+    const auto rearm = m_intervals.dailyRearm;
     const auto alive = [&] { return self && generation == self->m_briefingLoopGeneration; };
     while (alive()) {
         const std::optional<QDateTime> at = nextBriefingRefreshAt();
@@ -368,19 +381,22 @@ QCoro::Task<> AppModel::briefingRefreshLoop(quint64 generation)
             co_return;
         }
         if (m_location) {
-            qInfo().noquote() << "[daily] refreshing ahead of the daily briefing";
+            qCInfo(appLog).noquote() << "[daily] refreshing ahead of the daily briefing";
             co_await refresh();
+            if (!alive()) {
+                co_return;
+            }
         }
-        co_await QCoro::sleepFor(m_intervals.dailyRearm);
+        co_await QCoro::sleepFor(rearm);
     }
 }
 
 void AppModel::refreshNow()
 {
-    (void)refresh();
+    net::startDetached(refresh(), QStringLiteral("refresh"));
 }
 
 void AppModel::useCurrentLocationNow()
 {
-    (void)useCurrentLocation();
+    net::startDetached(useCurrentLocation(), QStringLiteral("location look-up"));
 }

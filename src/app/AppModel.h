@@ -130,6 +130,7 @@ Q_SIGNALS:
     void currentBriefingChanged();
 
 private:
+    QCoro::Task<> refreshCycle(quint64 generation);
     QCoro::Task<> alertLoop(quint64 generation);
     QCoro::Task<> briefingRefreshLoop(quint64 generation);
     [[nodiscard]] std::optional<QDateTime> nextBriefingRefreshAt() const;

@@ -41,13 +41,14 @@ public:
 
     // The device's place: position, or IP look-up, named by reverse geocoding. Throws AppError.
     [[nodiscard]] virtual QCoro::Task<SavedLocation> resolveCurrentLocation() = 0;
-    // Whether the device's own position can be asked for without prompting (the last position
-    // request of this run succeeded).
+    // Whether the device's own position can be asked for without prompting: a position source
+    // exists and has not reported an access error.
     [[nodiscard]] virtual bool deviceLocationAuthorized() const = 0;
 
     // Never fails; nothing when no briefing could be written.
+    // alerts: the place's active alerts, just fetched by the refresh.
     [[nodiscard]] virtual QCoro::Task<std::optional<BriefingResult>> generateBriefing(
-        SavedLocation place, std::optional<QString> apiKey, Flags flags) = 0;
+        SavedLocation place, std::optional<QString> apiKey, Flags flags, QList<NwsAlert> alerts) = 0;
     // Throws AppError with the message the Ask panel shows.
     [[nodiscard]] virtual QCoro::Task<QString> answer(
         QString question, SavedLocation place, std::optional<QString> apiKey, QList<QaPair> history, Flags flags) = 0;

@@ -9,7 +9,6 @@
 
 namespace {
 
-const QString kKey = QStringLiteral("cachedBriefing");
 // 2001-01-01T00:00:00Z in seconds since the Unix epoch.
 constexpr double kReferenceDateOffset = 978307200.0;
 
@@ -50,7 +49,7 @@ std::optional<CachedBriefing> CachedBriefing::fromJson(const QJsonValue &value)
 
 std::optional<CachedBriefing> CachedBriefing::load(const Defaults &defaults)
 {
-    const std::optional<QByteArray> data = defaults.dataValue(kKey);
+    const std::optional<QByteArray> data = defaults.read(setting::cachedBriefing);
     if (!data) {
         return std::nullopt;
     }
@@ -60,5 +59,5 @@ std::optional<CachedBriefing> CachedBriefing::load(const Defaults &defaults)
 
 void CachedBriefing::save(Defaults &defaults, const CachedBriefing &record)
 {
-    defaults.setData(kKey, QJsonDocument(record.toJson()).toJson(QJsonDocument::Compact));
+    defaults.write(setting::cachedBriefing, QJsonDocument(record.toJson()).toJson(QJsonDocument::Compact));
 }

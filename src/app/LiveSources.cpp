@@ -50,9 +50,10 @@ bool LiveSources::deviceLocationAuthorized() const
 }
 
 QCoro::Task<std::optional<BriefingResult>> LiveSources::generateBriefing(
-    SavedLocation place, std::optional<QString> apiKey, Flags flags)
+    SavedLocation place, std::optional<QString> apiKey, Flags flags, QList<NwsAlert> alerts)
 {
-    co_return co_await m_ai.generateBriefing(place, apiKey, flags.fahrenheit, flags.mph, flags.localExpertise);
+    co_return co_await m_ai.generateBriefing(
+        place, apiKey, flags.fahrenheit, flags.mph, flags.localExpertise, std::move(alerts));
 }
 
 QCoro::Task<QString> LiveSources::answer(

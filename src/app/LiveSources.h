@@ -21,6 +21,12 @@ class PositionSource;
 class QNetworkAccessManager;
 
 // The real services behind the app model, one of each for the run.
+//
+// Lifetime contract: the services' tasks use their service again after each co_await without a
+// guard. That is sound because the services (and the network manager) live for the whole run and
+// are destroyed only after the event loop has stopped, so no suspended task is ever resumed
+// against a destroyed service. Tests keep the same rule: whatever builds services outlives every
+// task it starts.
 class LiveSources : public AppSources
 {
 public:
@@ -37,7 +43,7 @@ public:
     [[nodiscard]] QCoro::Task<SavedLocation> resolveCurrentLocation() override;
     [[nodiscard]] bool deviceLocationAuthorized() const override;
     [[nodiscard]] QCoro::Task<std::optional<BriefingResult>> generateBriefing(
-        SavedLocation place, std::optional<QString> apiKey, Flags flags) override;
+        SavedLocation place, std::optional<QString> apiKey, Flags flags, QList<NwsAlert> alerts) override;
     [[nodiscard]] QCoro::Task<QString> answer(QString question, SavedLocation place, std::optional<QString> apiKey,
         QList<QaPair> history, Flags flags) override;
 

@@ -3,6 +3,7 @@
 
 #include "app/AppModel.h"
 #include "app/SettingsStore.h"
+#include "net/Detached.h"
 
 #include <QPointer>
 
@@ -25,7 +26,7 @@ void MerrinValeApp::setShowWelcome(bool value)
 void MerrinValeApp::windowShown()
 {
     QPointer<MerrinValeApp> self(this);
-    [](QPointer<MerrinValeApp> self) -> QCoro::Task<> {
+    auto showing = [](QPointer<MerrinValeApp> self) -> QCoro::Task<> {
         const std::optional<QString> key = co_await self->m_settings.readApiKey();
         if (!self) {
             co_return;
@@ -35,7 +36,8 @@ void MerrinValeApp::windowShown()
         } else {
             co_await self->m_model.start();
         }
-    }(self);
+    };
+    net::startDetached(showing(self), QStringLiteral("start"));
 }
 
 void MerrinValeApp::closeWelcome()
@@ -44,10 +46,10 @@ void MerrinValeApp::closeWelcome()
         return;
     }
     setShowWelcome(false);
-    (void)m_model.start();
+    net::startDetached(m_model.start(), QStringLiteral("start"));
 }
 
 void MerrinValeApp::becameActive()
 {
-    (void)m_model.refreshIfStale();
+    net::startDetached(m_model.refreshIfStale(), QStringLiteral("refresh"));
 }

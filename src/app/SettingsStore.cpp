@@ -13,18 +13,6 @@
 
 namespace {
 
-const QString kUseFahrenheit = QStringLiteral("useFahrenheit");
-const QString kUseMph = QStringLiteral("useMph");
-const QString kFontScale = QStringLiteral("fontScale");
-const QString kLastLocation = QStringLiteral("lastLocation");
-const QString kFavorites = QStringLiteral("favorites");
-const QString kRecentLocations = QStringLiteral("recentLocations");
-const QString kDailyBriefingHour = QStringLiteral("dailyBriefingHour");
-const QString kDailyBriefingMinute = QStringLiteral("dailyBriefingMinute");
-const QString kDaysUsed = QStringLiteral("review.daysUsed");
-const QString kLastDayCounted = QStringLiteral("review.lastDayCounted");
-const QString kPromptedVersion = QStringLiteral("review.promptedVersion");
-
 // A stored list decodes as a whole or not at all.
 QList<SavedLocation> decodePlaces(const std::optional<QByteArray> &data)
 {
@@ -69,20 +57,20 @@ SettingsStore::SettingsStore(Defaults &defaults, KeyStore &keys, const Clock &cl
     , m_keys(&keys)
     , m_clock(clock)
 {
-    m_useFahrenheit = defaults.boolValue(kUseFahrenheit).value_or(true);
-    m_useMph = defaults.boolValue(kUseMph).value_or(true);
-    m_fontScale = defaults.doubleValue(kFontScale).value_or(1.15);
-    m_lastLocation = decodePlace(defaults.dataValue(kLastLocation));
-    m_favorites = decodePlaces(defaults.dataValue(kFavorites));
-    m_recentLocations = decodePlaces(defaults.dataValue(kRecentLocations));
-    m_welcomed = defaults.boolValue(QStringLiteral("welcomed")).value_or(false);
-    m_seenVoiceIntro = defaults.boolValue(QStringLiteral("seenVoiceIntro")).value_or(false);
-    m_preloadVoice = defaults.boolValue(QStringLiteral("preloadVoice")).value_or(false);
-    m_localExpertiseEnabled = defaults.boolValue(QStringLiteral("localExpertiseEnabled")).value_or(false);
-    m_dailyBriefingEnabled = defaults.boolValue(QStringLiteral("dailyBriefingEnabled")).value_or(false);
-    m_dailyBriefingHour = static_cast<int>(defaults.intValue(kDailyBriefingHour).value_or(7));
-    m_dailyBriefingMinute = static_cast<int>(defaults.intValue(kDailyBriefingMinute).value_or(0));
-    m_alertNotificationsEnabled = defaults.boolValue(QStringLiteral("alertNotificationsEnabled")).value_or(false);
+    m_useFahrenheit = defaults.read(setting::useFahrenheit);
+    m_useMph = defaults.read(setting::useMph);
+    m_fontScale = defaults.read(setting::fontScale);
+    m_lastLocation = decodePlace(defaults.read(setting::lastLocation));
+    m_favorites = decodePlaces(defaults.read(setting::favorites));
+    m_recentLocations = decodePlaces(defaults.read(setting::recentLocations));
+    m_welcomed = defaults.read(setting::welcomed);
+    m_seenVoiceIntro = defaults.read(setting::seenVoiceIntro);
+    m_preloadVoice = defaults.read(setting::preloadVoice);
+    m_localExpertiseEnabled = defaults.read(setting::localExpertiseEnabled);
+    m_dailyBriefingEnabled = defaults.read(setting::dailyBriefingEnabled);
+    m_dailyBriefingHour = static_cast<int>(defaults.read(setting::dailyBriefingHour));
+    m_dailyBriefingMinute = static_cast<int>(defaults.read(setting::dailyBriefingMinute));
+    m_alertNotificationsEnabled = defaults.read(setting::alertNotificationsEnabled);
 
     QObject::connect(&keys, &KeyStore::keyringAvailableChanged, this, &SettingsStore::keyringAvailableChanged);
     // Every property change is also announced as one change of the whole store.
@@ -103,9 +91,10 @@ bool SettingsStore::keyringAvailable() const
     return m_keys ? m_keys->keyringAvailable() : false;
 }
 
-void SettingsStore::setBoolSetting(bool &field, bool value, const char *key, void (SettingsStore::*signal)())
+template <typename Field, typename Stored>
+void SettingsStore::store(Field &field, Field value, const setting::Key<Stored> &key, void (SettingsStore::*signal)())
 {
-    m_defaults.setBool(QString::fromLatin1(key), value);
+    m_defaults.write(key, static_cast<Stored>(value));
     if (field != value) {
         field = value;
         Q_EMIT(this->*signal)();
@@ -114,79 +103,66 @@ void SettingsStore::setBoolSetting(bool &field, bool value, const char *key, voi
 
 void SettingsStore::setUseFahrenheit(bool value)
 {
-    setBoolSetting(m_useFahrenheit, value, "useFahrenheit", &SettingsStore::useFahrenheitChanged);
+    store(m_useFahrenheit, value, setting::useFahrenheit, &SettingsStore::useFahrenheitChanged);
 }
 
 void SettingsStore::setUseMph(bool value)
 {
-    setBoolSetting(m_useMph, value, "useMph", &SettingsStore::useMphChanged);
-}
-
-void SettingsStore::setWelcomed(bool value)
-{
-    setBoolSetting(m_welcomed, value, "welcomed", &SettingsStore::welcomedChanged);
-}
-
-void SettingsStore::setSeenVoiceIntro(bool value)
-{
-    setBoolSetting(m_seenVoiceIntro, value, "seenVoiceIntro", &SettingsStore::seenVoiceIntroChanged);
-}
-
-void SettingsStore::setPreloadVoice(bool value)
-{
-    setBoolSetting(m_preloadVoice, value, "preloadVoice", &SettingsStore::preloadVoiceChanged);
-}
-
-void SettingsStore::setLocalExpertiseEnabled(bool value)
-{
-    setBoolSetting(
-        m_localExpertiseEnabled, value, "localExpertiseEnabled", &SettingsStore::localExpertiseEnabledChanged);
-}
-
-void SettingsStore::setDailyBriefingEnabled(bool value)
-{
-    setBoolSetting(m_dailyBriefingEnabled, value, "dailyBriefingEnabled", &SettingsStore::dailyBriefingEnabledChanged);
-}
-
-void SettingsStore::setAlertNotificationsEnabled(bool value)
-{
-    setBoolSetting(m_alertNotificationsEnabled, value, "alertNotificationsEnabled",
-        &SettingsStore::alertNotificationsEnabledChanged);
+    store(m_useMph, value, setting::useMph, &SettingsStore::useMphChanged);
 }
 
 void SettingsStore::setFontScale(double value)
 {
-    m_defaults.setDouble(kFontScale, value);
-    if (m_fontScale != value) {
-        m_fontScale = value;
-        Q_EMIT fontScaleChanged();
-    }
+    store(m_fontScale, value, setting::fontScale, &SettingsStore::fontScaleChanged);
+}
+
+void SettingsStore::setWelcomed(bool value)
+{
+    store(m_welcomed, value, setting::welcomed, &SettingsStore::welcomedChanged);
+}
+
+void SettingsStore::setSeenVoiceIntro(bool value)
+{
+    store(m_seenVoiceIntro, value, setting::seenVoiceIntro, &SettingsStore::seenVoiceIntroChanged);
+}
+
+void SettingsStore::setPreloadVoice(bool value)
+{
+    store(m_preloadVoice, value, setting::preloadVoice, &SettingsStore::preloadVoiceChanged);
+}
+
+void SettingsStore::setLocalExpertiseEnabled(bool value)
+{
+    store(m_localExpertiseEnabled, value, setting::localExpertiseEnabled, &SettingsStore::localExpertiseEnabledChanged);
+}
+
+void SettingsStore::setDailyBriefingEnabled(bool value)
+{
+    store(m_dailyBriefingEnabled, value, setting::dailyBriefingEnabled, &SettingsStore::dailyBriefingEnabledChanged);
 }
 
 void SettingsStore::setDailyBriefingHour(int value)
 {
-    m_defaults.setInt(kDailyBriefingHour, value);
-    if (m_dailyBriefingHour != value) {
-        m_dailyBriefingHour = value;
-        Q_EMIT dailyBriefingHourChanged();
-    }
+    store(m_dailyBriefingHour, value, setting::dailyBriefingHour, &SettingsStore::dailyBriefingHourChanged);
 }
 
 void SettingsStore::setDailyBriefingMinute(int value)
 {
-    m_defaults.setInt(kDailyBriefingMinute, value);
-    if (m_dailyBriefingMinute != value) {
-        m_dailyBriefingMinute = value;
-        Q_EMIT dailyBriefingMinuteChanged();
-    }
+    store(m_dailyBriefingMinute, value, setting::dailyBriefingMinute, &SettingsStore::dailyBriefingMinuteChanged);
+}
+
+void SettingsStore::setAlertNotificationsEnabled(bool value)
+{
+    store(m_alertNotificationsEnabled, value, setting::alertNotificationsEnabled,
+        &SettingsStore::alertNotificationsEnabledChanged);
 }
 
 void SettingsStore::setLastLocation(const std::optional<SavedLocation> &value)
 {
     if (value) {
-        m_defaults.setData(kLastLocation, QJsonDocument(value->toJson()).toJson(QJsonDocument::Compact));
+        m_defaults.write(setting::lastLocation, QJsonDocument(value->toJson()).toJson(QJsonDocument::Compact));
     } else {
-        m_defaults.remove(kLastLocation);
+        m_defaults.remove(setting::lastLocation);
     }
     if (m_lastLocation != value) {
         m_lastLocation = value;
@@ -194,18 +170,18 @@ void SettingsStore::setLastLocation(const std::optional<SavedLocation> &value)
     }
 }
 
-void SettingsStore::writePlaces(const QString &key, const QList<SavedLocation> &places)
+void SettingsStore::writePlaces(const setting::DataKey &key, const QList<SavedLocation> &places)
 {
     QJsonArray array;
     for (const SavedLocation &place : places) {
         array.append(place.toJson());
     }
-    m_defaults.setData(key, QJsonDocument(array).toJson(QJsonDocument::Compact));
+    m_defaults.write(key, QJsonDocument(array).toJson(QJsonDocument::Compact));
 }
 
 void SettingsStore::setFavorites(const QList<SavedLocation> &value)
 {
-    writePlaces(kFavorites, value);
+    writePlaces(setting::favorites, value);
     if (m_favorites != value) {
         m_favorites = value;
         Q_EMIT favoritesChanged();
@@ -214,7 +190,7 @@ void SettingsStore::setFavorites(const QList<SavedLocation> &value)
 
 void SettingsStore::setRecentLocations(const QList<SavedLocation> &value)
 {
-    writePlaces(kRecentLocations, value);
+    writePlaces(setting::recentLocations, value);
     if (m_recentLocations != value) {
         m_recentLocations = value;
         Q_EMIT recentLocationsChanged();
@@ -257,32 +233,28 @@ void SettingsStore::setHasGoogleApiKey(bool value)
     }
 }
 
-QCoro::Task<> SettingsStore::setApiKey(QString text)
+QCoro::Task<> SettingsStore::storeKey(const QString &account, QString text, void (SettingsStore::*setFlag)(bool))
 {
     const QString key = text::trimmedWhitespaceAndNewlines(text);
-    setHasApiKey(!key.isEmpty());
+    (this->*setFlag)(!key.isEmpty());
     if (!m_keys) {
         co_return;
     }
     if (key.isEmpty()) {
-        co_await m_keys->deleteKey(KeyStore::kAnthropicAccount);
+        co_await m_keys->deleteKey(account);
     } else {
-        co_await m_keys->storeKey(KeyStore::kAnthropicAccount, key);
+        co_await m_keys->storeKey(account, key);
     }
+}
+
+QCoro::Task<> SettingsStore::setApiKey(QString text)
+{
+    return storeKey(KeyStore::kAnthropicAccount, std::move(text), &SettingsStore::setHasApiKey);
 }
 
 QCoro::Task<> SettingsStore::setGoogleApiKey(QString text)
 {
-    const QString key = text::trimmedWhitespaceAndNewlines(text);
-    setHasGoogleApiKey(!key.isEmpty());
-    if (!m_keys) {
-        co_return;
-    }
-    if (key.isEmpty()) {
-        co_await m_keys->deleteKey(KeyStore::kGoogleAccount);
-    } else {
-        co_await m_keys->storeKey(KeyStore::kGoogleAccount, key);
-    }
+    return storeKey(KeyStore::kGoogleAccount, std::move(text), &SettingsStore::setHasGoogleApiKey);
 }
 
 QCoro::Task<std::optional<QString>> SettingsStore::readApiKey()
@@ -325,16 +297,16 @@ QString SettingsStore::todayKey() const
 void SettingsStore::countDayOfUse()
 {
     const QString today = todayKey();
-    if (m_defaults.stringValue(kLastDayCounted) == today) {
+    if (m_defaults.read(setting::lastDayCounted) == today) {
         return;
     }
-    m_defaults.setString(kLastDayCounted, today);
-    m_defaults.setInt(kDaysUsed, daysUsed() + 1);
+    m_defaults.write(setting::lastDayCounted, today);
+    m_defaults.write(setting::daysUsed, daysUsed() + 1);
 }
 
 qint64 SettingsStore::daysUsed() const
 {
-    return m_defaults.intValue(kDaysUsed).value_or(0);
+    return m_defaults.read(setting::daysUsed);
 }
 
 bool SettingsStore::shouldRequestReview() const
@@ -345,10 +317,10 @@ bool SettingsStore::shouldRequestReview() const
     if (!hasStoreReceipt || daysUsed() < 2) {
         return false;
     }
-    return m_defaults.stringValue(kPromptedVersion) != shortVersion();
+    return m_defaults.read(setting::promptedVersion) != shortVersion();
 }
 
 void SettingsStore::markReviewRequested()
 {
-    m_defaults.setString(kPromptedVersion, shortVersion());
+    m_defaults.write(setting::promptedVersion, shortVersion());
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/SettingsKeys.h"
 #include "weather/SavedLocation.h"
 
 #include <QList>
@@ -121,8 +122,10 @@ Q_SIGNALS:
     void changed();
 
 private:
-    void setBoolSetting(bool &field, bool value, const char *key, void (SettingsStore::*signal)());
-    void writePlaces(const QString &key, const QList<SavedLocation> &places);
+    template <typename Field, typename Stored>
+    void store(Field &field, Field value, const setting::Key<Stored> &key, void (SettingsStore::*signal)());
+    void writePlaces(const setting::DataKey &key, const QList<SavedLocation> &places);
+    QCoro::Task<> storeKey(const QString &account, QString text, void (SettingsStore::*setFlag)(bool));
     void setHasApiKey(bool value);
     void setHasGoogleApiKey(bool value);
     [[nodiscard]] QString todayKey() const;
@@ -131,20 +134,20 @@ private:
     QPointer<KeyStore> m_keys;
     const Clock &m_clock;
 
-    bool m_useFahrenheit = true;
-    bool m_useMph = true;
-    double m_fontScale = 1.15;
+    bool m_useFahrenheit = setting::useFahrenheit.fallback;
+    bool m_useMph = setting::useMph.fallback;
+    double m_fontScale = setting::fontScale.fallback;
     std::optional<SavedLocation> m_lastLocation;
     QList<SavedLocation> m_favorites;
     QList<SavedLocation> m_recentLocations;
-    bool m_welcomed = false;
-    bool m_seenVoiceIntro = false;
-    bool m_preloadVoice = false;
+    bool m_welcomed = setting::welcomed.fallback;
+    bool m_seenVoiceIntro = setting::seenVoiceIntro.fallback;
+    bool m_preloadVoice = setting::preloadVoice.fallback;
     bool m_hasApiKey = false;
     bool m_hasGoogleApiKey = false;
-    bool m_localExpertiseEnabled = false;
-    bool m_dailyBriefingEnabled = false;
-    int m_dailyBriefingHour = 7;
-    int m_dailyBriefingMinute = 0;
-    bool m_alertNotificationsEnabled = false;
+    bool m_localExpertiseEnabled = setting::localExpertiseEnabled.fallback;
+    bool m_dailyBriefingEnabled = setting::dailyBriefingEnabled.fallback;
+    int m_dailyBriefingHour = static_cast<int>(setting::dailyBriefingHour.fallback);
+    int m_dailyBriefingMinute = static_cast<int>(setting::dailyBriefingMinute.fallback);
+    bool m_alertNotificationsEnabled = setting::alertNotificationsEnabled.fallback;
 };

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "location/LocationProvider.h"
 
+#include "location/Log.h"
 #include "net/AppError.h"
 #include "net/HttpClient.h"
 #include "net/JsonReaders.h"
@@ -28,7 +29,7 @@ QString LocationProvider::detectionFailedText()
 
 bool LocationProvider::isAlwaysAuthorized() const
 {
-    return m_positionSource != nullptr && m_positionSource->isAuthorized() && m_positionSource->lastRequestSucceeded();
+    return m_positionSource != nullptr && m_positionSource->isAuthorized();
 }
 
 QCoro::Task<SavedLocation> LocationProvider::resolveCurrentLocation()
@@ -37,7 +38,7 @@ QCoro::Task<SavedLocation> LocationProvider::resolveCurrentLocation()
     try {
         position = co_await nativePosition(m_positionTimeout);
     } catch (const std::exception &e) {
-        qInfo() << "[location] using IP geolocation:" << e.what();
+        qCInfo(locationLog) << "[location] using IP geolocation:" << e.what();
     }
     if (!position) {
         position = co_await detectLocation();
@@ -76,9 +77,9 @@ QCoro::Task<Coordinates> LocationProvider::detectLocation()
             if (const auto coordinates = value.isObject() ? coordinatesFromReply(value.toObject()) : std::nullopt) {
                 co_return *coordinates;
             }
-            qInfo() << "[location] no coordinates from" << url.host();
+            qCInfo(locationLog) << "[location] no coordinates from" << url.host();
         } catch (const std::exception &e) {
-            qInfo() << "[location] IP geolocation failed at" << url.host() << ":" << e.what();
+            qCInfo(locationLog) << "[location] IP geolocation failed at" << url.host() << ":" << e.what();
         }
     }
     throw HttpError::badStatus(0, detectionFailedText());

@@ -51,8 +51,8 @@ public:
     // JSON and HttpError::badResponse for JSON that is not an object.
     [[nodiscard]] QCoro::Task<PlaceName> reverseGeocode(double latitude, double longitude);
 
-    // Whether the resume check may ask for the place again without the user asking: the last
-    // device position request of this run succeeded.
+    // Whether the resume check may ask for the device position without the user asking: a
+    // position source exists and has not reported an access error in this run.
     [[nodiscard]] bool isAlwaysAuthorized() const;
 
     [[nodiscard]] static QString detectionFailedText();

@@ -2,6 +2,7 @@
 #include "location/LocationSearch.h"
 
 #include "location/GeocodingService.h"
+#include "location/Log.h"
 #include "text/Trim.h"
 
 #include <QDebug>
@@ -80,7 +81,7 @@ QCoro::Task<> LocationSearch::runSearch(quint64 generation, QString text)
     try {
         found = co_await m_service.searchLocations(text);
     } catch (const std::exception &e) {
-        qInfo() << "[search] place search failed:" << e.what();
+        qCInfo(locationLog) << "[search] place search failed:" << e.what();
     }
     if (!self || generation != m_generation) {
         co_return; // superseded by a newer keystroke, or the sheet is gone

@@ -40,3 +40,22 @@ JsonError::JsonError(const QString &parserMessage, qsizetype offset)
                    .arg(offset))
     , m_parserMessage(parserMessage)
 { }
+
+QString describeError(const std::exception &error)
+{
+    if (const auto *appError = dynamic_cast<const AppError *>(&error)) {
+        return appError->description();
+    }
+    return QString::fromUtf8(error.what());
+}
+
+QString describeCurrentException()
+{
+    try {
+        throw;
+    } catch (const std::exception &error) {
+        return describeError(error);
+    } catch (...) {
+        return QStringLiteral("Unknown error.");
+    }
+}

@@ -51,6 +51,8 @@ public:
     NetworkError(QNetworkReply::NetworkError code, const QString &description);
     [[nodiscard]] QNetworkReply::NetworkError code() const noexcept { return m_code; }
     [[nodiscard]] bool isTimeout() const noexcept { return m_code == QNetworkReply::TimeoutError; }
+    // The request was given up by its own side (its request group was aborted).
+    [[nodiscard]] bool isCancelled() const noexcept { return m_code == QNetworkReply::OperationCanceledError; }
 
 private:
     QNetworkReply::NetworkError m_code;
@@ -66,3 +68,9 @@ public:
 private:
     QString m_parserMessage;
 };
+
+// The user-facing text of any caught exception: an AppError's description, otherwise the
+// exception's own message.
+[[nodiscard]] QString describeError(const std::exception &error);
+// The same for the exception being handled, from inside a catch block of any kind.
+[[nodiscard]] QString describeCurrentException();

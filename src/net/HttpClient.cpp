@@ -3,34 +3,32 @@
 
 #include "net/AppError.h"
 
+#include <QHash>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QPointer>
 #include <QStringDecoder>
 
-#include <QCoroNetworkReply>
+#include <QCoroSignal>
 
 #include <memory>
 
 namespace net {
 namespace {
 
-struct ReplyDeleter
+// Statuses Qt turns into errors of its own (407 into "Proxy requires authentication", 400 into a
+// protocol error, ...) are still statuses the server sent, and are read as such. Only a failure of
+// the transfer itself, or of following redirects, is a transport error.
+bool isServerStatus(QNetworkReply::NetworkError error, const QVariant &status)
 {
-    void operator()(QNetworkReply *reply) const { reply->deleteLater(); }
-};
-
-bool isTransportError(QNetworkReply::NetworkError error)
-{
-    // Qt reports an HTTP 400 reply as ProtocolInvalidOperationError, inside the protocol range;
-    // it is a status the server sent.
-    if (error == QNetworkReply::ProtocolInvalidOperationError) {
+    if (!status.isValid() || error == QNetworkReply::TooManyRedirectsError
+        || error == QNetworkReply::InsecureRedirectError) {
         return false;
     }
-    const int code = static_cast<int>(error);
-    // 1-99: connection level, 101-199: proxy, 301-399: protocol. 201-299 and 401-499 are
-    // statuses the server sent, which the caller sees through the status code.
-    return (code >= 1 && code < 200) || (code >= 300 && code < 400);
+    const int code = status.toInt();
+    // A 2xx with an error is a transfer that broke off part-way.
+    return code < 200 || code > 299;
 }
 
 QString decodeUtf8(const QByteArray &bytes)
@@ -40,6 +38,142 @@ QString decodeUtf8(const QByteArray &bytes)
     return decoder.hasError() ? QString() : text;
 }
 
+// One request on the wire and everyone waiting for it. Waiters that give up leave; when the
+// last one leaves before the reply ends, the transfer is aborted.
+class SharedRequest : public QObject
+{
+    Q_OBJECT
+
+public:
+    SharedRequest(QNetworkReply *reply, QString key)
+        : m_reply(reply)
+        , m_key(std::move(key))
+    {
+        QObject::connect(reply, &QNetworkReply::downloadProgress, this, [this](qint64 received, qint64 total) {
+            if (received > kMaxBodyBytes || total > kMaxBodyBytes) {
+                m_tooLarge = true;
+                m_reply->abort();
+            }
+        });
+        QObject::connect(reply, &QNetworkReply::finished, this, &SharedRequest::settle);
+    }
+    ~SharedRequest() override
+    {
+        if (m_reply) {
+            m_reply->deleteLater();
+        }
+    }
+
+    [[nodiscard]] bool isFinished() const { return m_finished; }
+    [[nodiscard]] const QString &key() const { return m_key; }
+
+    void join() { ++m_waiters; }
+    void leave()
+    {
+        if (--m_waiters == 0 && !m_finished && m_reply) {
+            m_abandoned = true;
+            m_reply->abort();
+        }
+    }
+
+    // The reply, or the error it ended with.
+    [[nodiscard]] HttpReply outcome() const
+    {
+        if (m_error) {
+            std::rethrow_exception(m_error);
+        }
+        return m_result;
+    }
+
+Q_SIGNALS:
+    void finished();
+
+private:
+    void settle();
+
+    QPointer<QNetworkReply> m_reply;
+    QString m_key;
+    int m_waiters = 0;
+    bool m_tooLarge = false;
+    bool m_abandoned = false;
+    bool m_finished = false;
+    HttpReply m_result;
+    std::exception_ptr m_error;
+};
+
+// GET requests in flight, by what makes two of them identical. Main thread only, like every
+// request of the application.
+QHash<QString, std::weak_ptr<SharedRequest>> &inFlight()
+{
+    static QHash<QString, std::weak_ptr<SharedRequest>> requests;
+    return requests;
+}
+
+void SharedRequest::settle()
+{
+    if (const auto it = inFlight().constFind(m_key); it != inFlight().cend() && it->lock().get() == this) {
+        inFlight().erase(it);
+    }
+    const QNetworkReply::NetworkError error = m_reply->error();
+    const QVariant status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    if (m_tooLarge) {
+        m_error = std::make_exception_ptr(
+            NetworkError(QNetworkReply::UnknownContentError, QStringLiteral("The server's reply is too large.")));
+    } else if (m_abandoned) {
+        m_error = std::make_exception_ptr(NetworkError(QNetworkReply::OperationCanceledError, cancelledMessage()));
+    } else if (error == QNetworkReply::OperationCanceledError || error == QNetworkReply::TimeoutError) {
+        // The transfer timeout cancels the reply; nothing else aborts one that still has waiters.
+        m_error = std::make_exception_ptr(NetworkError(QNetworkReply::TimeoutError, timeoutMessage()));
+    } else if (error != QNetworkReply::NoError && !isServerStatus(error, status)) {
+        m_error = std::make_exception_ptr(NetworkError(error, m_reply->errorString()));
+    } else if (!status.isValid()) {
+        m_error = std::make_exception_ptr(HttpError::badResponse());
+    } else {
+        m_result = HttpReply { status.toInt(), m_reply->readAll() };
+    }
+    m_finished = true;
+    Q_EMIT finished();
+}
+
+// Wakes one waiter: when its request ends, or when its group is aborted.
+class Waiter : public QObject
+{
+    Q_OBJECT
+Q_SIGNALS:
+    void woken();
+};
+
+std::shared_ptr<SharedRequest> startRequest(QNetworkAccessManager &manager, const QByteArray &method, const QUrl &url,
+    const HeaderMap &headers, const QByteArray &body, std::chrono::milliseconds timeout)
+{
+    QString key;
+    if (method == "GET") {
+        key = QString::number(reinterpret_cast<quintptr>(&manager)) + QLatin1Char(' ')
+            + QString::number(timeout.count()) + QLatin1Char(' ') + url.toString(QUrl::FullyEncoded);
+        for (auto it = headers.cbegin(); it != headers.cend(); ++it) {
+            key +=
+                QLatin1Char('\n') + QString::fromLatin1(it.key()) + QLatin1Char(':') + QString::fromLatin1(it.value());
+        }
+        if (std::shared_ptr<SharedRequest> running = inFlight().value(key).lock()) {
+            return running;
+        }
+    }
+
+    QNetworkRequest request(url);
+    request.setTransferTimeout(static_cast<int>(timeout.count()));
+    for (auto it = headers.cbegin(); it != headers.cend(); ++it) {
+        request.setRawHeader(it.key(), it.value());
+    }
+    QNetworkReply *reply = method == "GET" ? manager.get(request) : manager.sendCustomRequest(request, method, body);
+    // Deleted later: the last waiter may let go of it from inside its own finished signal.
+    std::shared_ptr<SharedRequest> shared(
+        new SharedRequest(reply, key), [](SharedRequest *request) { request->deleteLater(); });
+    if (!key.isEmpty()) {
+        inFlight().insert(key, shared);
+    }
+    return shared;
+}
+
 } // namespace
 
 QString timeoutMessage()
@@ -47,51 +181,42 @@ QString timeoutMessage()
     return QStringLiteral("The request timed out.");
 }
 
-QCoro::Task<HttpReply> send(QNetworkAccessManager &manager, QByteArray method, QUrl url, HeaderMap headers,
-    QByteArray body, std::chrono::milliseconds timeout)
+QString cancelledMessage()
 {
-    QNetworkRequest request(url);
-    request.setTransferTimeout(static_cast<int>(timeout.count()));
-    for (auto it = headers.cbegin(); it != headers.cend(); ++it) {
-        request.setRawHeader(it.key(), it.value());
-    }
-    std::unique_ptr<QNetworkReply, ReplyDeleter> reply(
-        method == "GET" ? manager.get(request) : manager.sendCustomRequest(request, method, body));
+    return QStringLiteral("The request was cancelled.");
+}
 
-    // Refuse replies too large to hold; the transfer is aborted as soon as the size is known.
-    auto tooLarge = std::make_shared<bool>(false);
-    QNetworkReply *raw = reply.get();
-    QObject::connect(raw, &QNetworkReply::downloadProgress, raw, [raw, tooLarge](qint64 received, qint64 total) {
-        if (received > kMaxBodyBytes || total > kMaxBodyBytes) {
-            *tooLarge = true;
-            raw->abort();
+QCoro::Task<HttpReply> send(QNetworkAccessManager &manager, QByteArray method, QUrl url, HeaderMap headers,
+    QByteArray body, std::chrono::milliseconds timeout, RequestGroup group)
+{
+    if (group.isAborted()) {
+        throw NetworkError(QNetworkReply::OperationCanceledError, cancelledMessage());
+    }
+    const std::shared_ptr<SharedRequest> request = startRequest(manager, method, url, headers, body, timeout);
+    request->join();
+    if (!request->isFinished()) {
+        Waiter waiter;
+        QObject::connect(request.get(), &SharedRequest::finished, &waiter, &Waiter::woken);
+        if (group.state() != nullptr) {
+            // Queued: an abort never resumes a request inside the code that aborted it.
+            QObject::connect(
+                group.state(), &detail::GroupState::abortRequested, &waiter, &Waiter::woken, Qt::QueuedConnection);
         }
-    });
-
-    co_await qCoro(raw).waitForFinished(std::chrono::milliseconds(-1));
-
-    const QNetworkReply::NetworkError error = raw->error();
-    if (*tooLarge) {
-        throw NetworkError(QNetworkReply::UnknownContentError, QStringLiteral("The server's reply is too large."));
+        co_await qCoro(&waiter, &Waiter::woken);
     }
-    if (error == QNetworkReply::OperationCanceledError || error == QNetworkReply::TimeoutError) {
-        // The transfer timeout cancels the reply; nothing else here aborts one.
-        throw NetworkError(QNetworkReply::TimeoutError, timeoutMessage());
+    const bool finished = request->isFinished();
+    request->leave();
+    if (!finished) {
+        throw NetworkError(QNetworkReply::OperationCanceledError, cancelledMessage());
     }
-    const QVariant statusAttribute = raw->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-    if (error != QNetworkReply::NoError && (isTransportError(error) || !statusAttribute.isValid())) {
-        throw NetworkError(error, raw->errorString());
-    }
-    if (!statusAttribute.isValid()) {
-        throw HttpError::badResponse();
-    }
-    co_return HttpReply { statusAttribute.toInt(), raw->readAll() };
+    co_return request->outcome();
 }
 
 QCoro::Task<QByteArray> getData(
-    QNetworkAccessManager &manager, QUrl url, HeaderMap headers, std::chrono::milliseconds timeout)
+    QNetworkAccessManager &manager, QUrl url, HeaderMap headers, std::chrono::milliseconds timeout, RequestGroup group)
 {
-    HttpReply reply = co_await send(manager, QByteArrayLiteral("GET"), std::move(url), std::move(headers), {}, timeout);
+    HttpReply reply = co_await send(
+        manager, QByteArrayLiteral("GET"), std::move(url), std::move(headers), {}, timeout, std::move(group));
     if (reply.status < 200 || reply.status > 299) {
         throw HttpError::badStatus(reply.status, decodeUtf8(reply.body));
     }
@@ -99,3 +224,5 @@ QCoro::Task<QByteArray> getData(
 }
 
 } // namespace net
+
+#include "HttpClient.moc"

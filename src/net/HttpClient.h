@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "net/RequestGroup.h"
+
 #include <QByteArray>
 #include <QMap>
 #include <QUrl>
@@ -22,9 +24,13 @@ inline constexpr qint64 kMaxBodyBytes = 64LL * 1024 * 1024;
 // The one GET routine of the plain JSON clients. Returns the body of a 2xx reply. Throws
 // HttpError::badStatus for any other HTTP status (body decoded as UTF-8, empty when it is not
 // UTF-8), HttpError::badResponse when the reply is not HTTP, and NetworkError for transport
-// failures (the network stack's own text; "The request timed out." after the timeout).
+// failures (the network stack's own text; "The request timed out." after the timeout; a
+// cancelled error once the request's group is aborted).
+// Identical GET requests (same manager, URL, headers and timeout) in flight at the same moment
+// share one reply: only the first is sent. The manager must outlive its requests: one deleted
+// with its manager never ends.
 [[nodiscard]] QCoro::Task<QByteArray> getData(QNetworkAccessManager &manager, QUrl url, HeaderMap headers = {},
-    std::chrono::milliseconds timeout = kDefaultTimeout);
+    std::chrono::milliseconds timeout = kDefaultTimeout, RequestGroup group = {});
 
 // A request of any method with a body; same outcome rules as getData, except that a non-2xx
 // reply is returned to the caller, which reads its own error bodies.
@@ -34,9 +40,11 @@ struct HttpReply
     QByteArray body;
 };
 [[nodiscard]] QCoro::Task<HttpReply> send(QNetworkAccessManager &manager, QByteArray method, QUrl url,
-    HeaderMap headers, QByteArray body, std::chrono::milliseconds timeout);
+    HeaderMap headers, QByteArray body, std::chrono::milliseconds timeout, RequestGroup group = {});
 
 // The text a timed-out request reports.
 [[nodiscard]] QString timeoutMessage();
+// The text a request reports when its group was aborted.
+[[nodiscard]] QString cancelledMessage();
 
 } // namespace net

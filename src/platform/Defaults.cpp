@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/Defaults.h"
 
+#include "platform/Log.h"
+
 #include <QDebug>
 #include <QSettings>
 
@@ -20,7 +22,8 @@ Defaults::Defaults(const QString &filePath)
                                     : std::make_unique<QSettings>(filePath, QSettings::IniFormat))
 {
     if (m_settings->status() != QSettings::NoError) {
-        qWarning().noquote() << "[settings] could not read" << m_settings->fileName() << "; starting from defaults";
+        qCWarning(platformLog).noquote() << "[settings] could not read" << m_settings->fileName()
+                                         << "; starting from defaults";
     }
 }
 
@@ -140,6 +143,6 @@ void Defaults::sync()
 {
     m_settings->sync();
     if (m_settings->status() != QSettings::NoError) {
-        qWarning().noquote() << "[settings] could not write" << m_settings->fileName();
+        qCWarning(platformLog).noquote() << "[settings] could not write" << m_settings->fileName();
     }
 }

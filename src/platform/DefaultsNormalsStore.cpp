@@ -3,22 +3,16 @@
 
 #include "platform/Defaults.h"
 
-namespace {
-
-const QString kKey = QStringLiteral("climateNormals");
-
-} // namespace
-
 DefaultsNormalsStore::DefaultsNormalsStore(Defaults &defaults)
     : m_defaults(defaults)
 { }
 
 std::optional<QByteArray> DefaultsNormalsStore::load() const
 {
-    return m_defaults.dataValue(kKey);
+    return m_defaults.read(setting::climateNormals);
 }
 
 void DefaultsNormalsStore::save(const QByteArray &json)
 {
-    m_defaults.setData(kKey, json);
+    m_defaults.write(setting::climateNormals, json);
 }

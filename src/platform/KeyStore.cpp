@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/KeyStore.h"
 
+#include "platform/Log.h"
+
 #include <QDebug>
 #include <QPointer>
 #include <QStringDecoder>
@@ -42,7 +44,7 @@ void KeyStore::noteBackend(int keychainError)
     if (available != m_keyringAvailable) {
         m_keyringAvailable = available;
         if (!available) {
-            qWarning().noquote() << "[keys] no keyring answers; keys saved now last until the app quits";
+            qCWarning(platformLog).noquote() << "[keys] no keyring answers; keys saved now last until the app quits";
         }
         Q_EMIT keyringAvailableChanged();
     }
@@ -90,7 +92,7 @@ QCoro::Task<> KeyStore::storeKey(QString account, QString value)
     } else if (isMissingBackend(error)) {
         m_memory.insert(account, value);
     } else {
-        qWarning().noquote() << "[keys] could not save" << account << "in the keyring";
+        qCWarning(platformLog).noquote() << "[keys] could not save" << account << "in the keyring";
     }
 }
 

@@ -49,12 +49,13 @@ NowcastAttribution MinuteForecastSource::attribution() const
     return NowcastAttribution { QUrl(QStringLiteral("https://open-meteo.com/en/license")), std::nullopt, std::nullopt };
 }
 
-QCoro::Task<std::optional<QList<NowcastMinute>>> MinuteForecastSource::minuteForecast(double latitude, double longitude)
+QCoro::Task<std::optional<QList<NowcastMinute>>> MinuteForecastSource::minuteForecast(
+    double latitude, double longitude, net::RequestGroup group)
 {
     const QUrl url =
         Endpoints::url(m_endpoints.openMeteoForecast, QStringLiteral("/v1/forecast"), query(latitude, longitude));
     const QDateTime now = m_clock.now();
-    const QByteArray body = co_await net::getData(m_network, url);
+    const QByteArray body = co_await net::getData(m_network, url, {}, net::kDefaultTimeout, std::move(group));
     co_return minutesFromReply(json::parseObject(body), now);
 }
 

@@ -21,7 +21,7 @@ public:
     // Throws HttpError, NetworkError or JsonError when the request fails; nothing when the reply
     // has no 15-minute data for the hour.
     [[nodiscard]] QCoro::Task<std::optional<QList<NowcastMinute>>> minuteForecast(
-        double latitude, double longitude) override;
+        double latitude, double longitude, net::RequestGroup group = {}) override;
 
     // Open-Meteo's licence page; Open-Meteo has no mark images.
     [[nodiscard]] NowcastAttribution attribution() const override;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/PositionSource.h"
 
+#include "platform/Log.h"
 #include "platform/PositionBackend.h"
 #include "platform/QtPositionBackend.h"
 
@@ -20,6 +21,8 @@ PositionSource::PositionSource(std::unique_ptr<PositionBackend> backend, QObject
     : QObject(parent)
     , m_backend(std::move(backend))
 {
+    m_timeout.setSingleShot(true);
+    connect(&m_timeout, &QTimer::timeout, this, &PositionSource::onTimeout);
     if (m_backend) {
         connect(m_backend.get(), &PositionBackend::positionUpdated, this, &PositionSource::onPosition);
         connect(m_backend.get(), &PositionBackend::failed, this, &PositionSource::onFailure);
@@ -46,38 +49,44 @@ QCoro::Task<Coordinates> PositionSource::requestPosition(std::chrono::millisecon
     if (m_accessDenied) {
         throw PositionError(PositionError::Code::Denied, QStringLiteral("Location access was denied."));
     }
-    // Listen before asking: a backend may answer before requestUpdate returns.
-    auto answer = qCoro(this, &PositionSource::answered, timeout);
+    // Listen before asking: a backend may answer before requestUpdate returns. The answer is
+    // always a signal, the timeout's included, so the wait needs no timeout of its own.
+    auto answer = qCoro(this, &PositionSource::answered);
     if (!m_pending) {
         m_pending = true;
+        m_timeout.start(timeout);
         m_backend->requestUpdate(timeout);
     }
-    const auto result = co_await std::move(answer);
-    if (!result) {
-        // The timer won. Whatever the service says later finds nothing pending.
-        m_pending = false;
-        m_lastRequestSucceeded = false;
-        qInfo() << "[location] no device position within" << timeout.count() << "ms";
-        throw PositionError(PositionError::Code::LocationUnknown, QStringLiteral("The device position is unknown."));
-    }
-    const Answer &outcome = *result;
+    const Answer outcome = co_await std::move(answer);
     if (!outcome.ok) {
         throw PositionError(outcome.code, outcome.message);
     }
     co_return outcome.position;
 }
 
+void PositionSource::onTimeout()
+{
+    if (!m_pending) {
+        return;
+    }
+    // The timer won. Whatever the service says later finds nothing pending.
+    m_pending = false;
+    qCInfo(platformLog) << "[location] no device position within" << m_timeout.interval() << "ms";
+    Q_EMIT answered(
+        Answer { false, {}, PositionError::Code::LocationUnknown, QStringLiteral("The device position is unknown.") });
+}
+
 void PositionSource::onPosition(double latitude, double longitude)
 {
     if (!m_pending) {
-        qInfo() << "[location] dropped a device position nobody waits for";
+        qCInfo(platformLog) << "[location] dropped a device position nobody waits for";
         return;
     }
     if (!std::isfinite(latitude) || !std::isfinite(longitude) || std::abs(latitude) > 90 || std::abs(longitude) > 180) {
         return; // not a position; keep waiting
     }
     m_pending = false;
-    m_lastRequestSucceeded = true;
+    m_timeout.stop();
     Q_EMIT answered(Answer { true, Coordinates { latitude, longitude }, PositionError::Code::LocationUnknown, {} });
 }
 
@@ -90,8 +99,8 @@ void PositionSource::onFailure(bool accessDenied, const QString &message)
         return;
     }
     m_pending = false;
-    m_lastRequestSucceeded = false;
-    qInfo() << "[location] device position failed:" << message;
+    m_timeout.stop();
+    qCInfo(platformLog) << "[location] device position failed:" << message;
     Q_EMIT answered(Answer { false, {}, accessDenied ? PositionError::Code::Denied : PositionError::Code::Failed,
         message.isEmpty() ? QStringLiteral("The location service failed.") : message });
 }

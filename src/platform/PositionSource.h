@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 #include <QCoroTask>
 
@@ -56,9 +57,6 @@ public:
     [[nodiscard]] bool hasBackend() const { return m_backend != nullptr; }
     // A service exists and has not reported an access error in this run.
     [[nodiscard]] bool isAuthorized() const;
-    // The last request of this run produced a position: the standing permission the resume
-    // check looks for before it asks again.
-    [[nodiscard]] bool lastRequestSucceeded() const { return m_lastRequestSucceeded; }
 
     // One position. Throws PositionError: Denied when not authorized, LocationUnknown after
     // the timeout, Failed (or Denied) when the service reports an error. Requests made while
@@ -81,9 +79,10 @@ Q_SIGNALS:
 private:
     void onPosition(double latitude, double longitude);
     void onFailure(bool accessDenied, const QString &message);
+    void onTimeout();
 
     std::unique_ptr<PositionBackend> m_backend;
     bool m_pending = false;
     bool m_accessDenied = false;
-    bool m_lastRequestSucceeded = false;
+    QTimer m_timeout;
 };

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/QtPositionBackend.h"
 
+#include "platform/Log.h"
+
 #include <QDebug>
 #include <QGeoPositionInfo>
 #include <QGeoPositionInfoSource>
@@ -51,10 +53,10 @@ std::unique_ptr<PositionBackend> QtPositionBackend::createDefault(const QString 
     parameters.insert(QStringLiteral("desktopId"), desktopId);
     QGeoPositionInfoSource *source = QGeoPositionInfoSource::createDefaultSource(parameters, nullptr);
     if (source == nullptr) {
-        qInfo() << "[location] no location service on this system";
+        qCInfo(platformLog) << "[location] no location service on this system";
         return nullptr;
     }
-    qInfo() << "[location] using the location service" << source->sourceName();
+    qCInfo(platformLog) << "[location] using the location service" << source->sourceName();
     return std::make_unique<QtPositionBackend>(source);
 }
 

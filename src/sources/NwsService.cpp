@@ -4,8 +4,9 @@
 #include "net/AppError.h"
 #include "net/Clock.h"
 #include "net/JsonReaders.h"
+#include "net/OffThread.h"
+#include "sources/Log.h"
 #include "sources/NwsBulletins.h"
-#include "sources/OffThread.h"
 #include "text/NumberText.h"
 
 #include <QJsonArray>
@@ -84,21 +85,22 @@ HeaderMap NwsService::headers()
         { QByteArrayLiteral("Accept"), QByteArrayLiteral("application/geo+json") } };
 }
 
-QCoro::Task<std::optional<QJsonObject>> NwsService::fetchJSON(QUrl url)
+QCoro::Task<std::optional<QJsonObject>> NwsService::fetchJSON(QUrl url, net::RequestGroup group)
 {
     // Arguments are named, not temporaries of the co_await expression: GCC 12 may destroy such
     // temporaries twice.
     const HeaderMap requestHeaders = headers();
     const QByteArray method = QByteArrayLiteral("GET");
     const QByteArray noBody;
-    net::HttpReply reply = co_await net::send(m_network, method, url, requestHeaders, noBody, net::kDefaultTimeout);
+    net::HttpReply reply =
+        co_await net::send(m_network, method, url, requestHeaders, noBody, net::kDefaultTimeout, std::move(group));
     if (reply.status == 404 || reply.status == 400) {
         co_return std::nullopt;
     }
     if (reply.status < 200 || reply.status > 299) {
         throw HttpError::badStatus(reply.status, QString());
     }
-    auto parsing = sources::runOffThread([body = std::move(reply.body)] { return json::parse(body); });
+    auto parsing = net::runOffThread([body = std::move(reply.body)] { return json::parse(body); });
     const QJsonValue value = co_await std::move(parsing);
     if (!value.isObject()) {
         co_return std::nullopt;
@@ -120,31 +122,32 @@ QList<NwsAlert> NwsService::parseAlerts(const QJsonObject &feed)
     return alerts;
 }
 
-QCoro::Task<QList<NwsAlert>> NwsService::activeAlerts(double latitude, double longitude)
+QCoro::Task<QList<NwsAlert>> NwsService::activeAlerts(double latitude, double longitude, net::RequestGroup group)
 {
     try {
         const QUrl url = Endpoints::urlWithQueryText(
             m_endpoints.nws, QStringLiteral("/alerts/active"), text::cformat("?point=%.4f,%.4f", latitude, longitude));
-        std::optional<QJsonObject> feed = co_await fetchJSON(url);
+        std::optional<QJsonObject> feed = co_await fetchJSON(url, std::move(group));
         if (!feed) {
             co_return QList<NwsAlert> {};
         }
-        auto parsing = sources::runOffThread([feed = std::move(*feed)] { return parseAlerts(feed); });
+        auto parsing = net::runOffThread([feed = std::move(*feed)] { return parseAlerts(feed); });
         co_return co_await std::move(parsing);
     } catch (const std::exception &error) {
-        qInfo().noquote() << "[nws] alerts failed:" << QString::fromUtf8(error.what());
+        qCInfo(sourcesLog).noquote() << "[nws] alerts failed:" << describeError(error);
     }
     co_return QList<NwsAlert> {};
 }
 
-QCoro::Task<std::optional<QString>> NwsService::forecastOffice(double latitude, double longitude)
+QCoro::Task<std::optional<QString>> NwsService::forecastOffice(
+    double latitude, double longitude, net::RequestGroup group)
 {
     const QString key = text::cformat("%.2f,%.2f", latitude, longitude);
     if (const auto it = m_officeCache.constFind(key); it != m_officeCache.cend()) {
         co_return it.value();
     }
     const QUrl url = Endpoints::url(m_endpoints.nws, text::cformat("/points/%.4f,%.4f", latitude, longitude));
-    const std::optional<QJsonObject> reply = co_await fetchJSON(url);
+    const std::optional<QJsonObject> reply = co_await fetchJSON(url, std::move(group));
     std::optional<QString> office;
     if (reply) {
         if (const std::optional<QJsonObject> properties = json::object(*reply, QLatin1StringView("properties"))) {
@@ -155,23 +158,25 @@ QCoro::Task<std::optional<QString>> NwsService::forecastOffice(double latitude, 
     co_return office;
 }
 
-QCoro::Task<std::optional<NwsTextProduct>> NwsService::latestProduct(QString type, QString office)
+QCoro::Task<std::optional<NwsTextProduct>> NwsService::latestProduct(
+    QString type, QString office, net::RequestGroup group)
 {
     const QString key = type + QLatin1Char('/') + office;
     if (const auto it = m_productCache.constFind(key);
         it != m_productCache.cend() && it->at.msecsTo(m_clock.now()) < kProductMaxAgeMs) {
         co_return it->value;
     }
-    std::optional<NwsTextProduct> product = co_await fetchProduct(type, office);
+    std::optional<NwsTextProduct> product = co_await fetchProduct(type, office, std::move(group));
     m_productCache.insert(key, CachedProduct { m_clock.now(), product });
     co_return product;
 }
 
-QCoro::Task<std::optional<NwsTextProduct>> NwsService::fetchProduct(QString type, QString office)
+QCoro::Task<std::optional<NwsTextProduct>> NwsService::fetchProduct(
+    QString type, QString office, net::RequestGroup group)
 {
     const QUrl listUrl = Endpoints::url(
         m_endpoints.nws, QStringLiteral("/products/types/") + type + QStringLiteral("/locations/") + office);
-    const std::optional<QJsonObject> list = co_await fetchJSON(listUrl);
+    const std::optional<QJsonObject> list = co_await fetchJSON(listUrl, group);
     if (!list) {
         co_return std::nullopt;
     }
@@ -185,7 +190,7 @@ QCoro::Task<std::optional<NwsTextProduct>> NwsService::fetchProduct(QString type
         co_return std::nullopt;
     }
     const QUrl productUrl = Endpoints::url(m_endpoints.nws, QStringLiteral("/products/") + *id);
-    const std::optional<QJsonObject> reply = co_await fetchJSON(productUrl);
+    const std::optional<QJsonObject> reply = co_await fetchJSON(productUrl, std::move(group));
     if (!reply) {
         co_return std::nullopt;
     }
@@ -202,26 +207,29 @@ QCoro::Task<std::optional<NwsTextProduct>> NwsService::fetchProduct(QString type
     co_return product;
 }
 
-QCoro::Task<std::optional<NwsTextProduct>> NwsService::productForPlace(QString type, double latitude, double longitude)
+QCoro::Task<std::optional<NwsTextProduct>> NwsService::productForPlace(
+    QString type, double latitude, double longitude, net::RequestGroup group)
 {
     try {
-        const std::optional<QString> office = co_await forecastOffice(latitude, longitude);
+        const std::optional<QString> office = co_await forecastOffice(latitude, longitude, group);
         if (!office) {
             co_return std::nullopt;
         }
-        co_return co_await latestProduct(type, *office);
+        co_return co_await latestProduct(type, *office, std::move(group));
     } catch (const std::exception &error) {
-        qInfo().noquote() << "[nws]" << type << "failed:" << QString::fromUtf8(error.what());
+        qCInfo(sourcesLog).noquote() << "[nws]" << type << "failed:" << describeError(error);
     }
     co_return std::nullopt;
 }
 
-QCoro::Task<std::optional<NwsTextProduct>> NwsService::areaForecastDiscussion(double latitude, double longitude)
+QCoro::Task<std::optional<NwsTextProduct>> NwsService::areaForecastDiscussion(
+    double latitude, double longitude, net::RequestGroup group)
 {
-    return productForPlace(QStringLiteral("AFD"), latitude, longitude);
+    return productForPlace(QStringLiteral("AFD"), latitude, longitude, std::move(group));
 }
 
-QCoro::Task<std::optional<NwsTextProduct>> NwsService::hazardousWeatherOutlook(double latitude, double longitude)
+QCoro::Task<std::optional<NwsTextProduct>> NwsService::hazardousWeatherOutlook(
+    double latitude, double longitude, net::RequestGroup group)
 {
-    return productForPlace(QStringLiteral("HWO"), latitude, longitude);
+    return productForPlace(QStringLiteral("HWO"), latitude, longitude, std::move(group));
 }

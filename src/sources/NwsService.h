@@ -39,26 +39,31 @@ public:
     // JSON that is not an object. Throws HttpError::badStatus(status, "") for any other non-2xx
     // status, JsonError for a body that is not JSON, NetworkError for transport failures.
     // The body is parsed on a worker thread.
-    [[nodiscard]] QCoro::Task<std::optional<QJsonObject>> fetchJSON(QUrl url);
+    [[nodiscard]] QCoro::Task<std::optional<QJsonObject>> fetchJSON(QUrl url, net::RequestGroup group = {});
 
     // The actual, non-cancelled alerts at the point, most severe first (feed order among equals).
     // Never fails: any failure gives an empty list.
-    [[nodiscard]] QCoro::Task<QList<NwsAlert>> activeAlerts(double latitude, double longitude);
+    [[nodiscard]] QCoro::Task<QList<NwsAlert>> activeAlerts(
+        double latitude, double longitude, net::RequestGroup group = {});
 
     // The forecast office ("OKX") covering the point, or absent. Points that agree to two
     // decimals share one look-up for the whole run. Throws what fetchJSON throws.
-    [[nodiscard]] QCoro::Task<std::optional<QString>> forecastOffice(double latitude, double longitude);
+    [[nodiscard]] QCoro::Task<std::optional<QString>> forecastOffice(
+        double latitude, double longitude, net::RequestGroup group = {});
 
     // The newest bulletin of type "AFD" or "HWO" from the office, reduced for the model, or
     // absent. Throws what fetchJSON throws (and then leaves the cache as it was).
-    [[nodiscard]] QCoro::Task<std::optional<NwsTextProduct>> latestProduct(QString type, QString office);
+    [[nodiscard]] QCoro::Task<std::optional<NwsTextProduct>> latestProduct(
+        QString type, QString office, net::RequestGroup group = {});
 
     // The office's newest bulletin of the type for a place; never fails: a failure, a missing
     // office or a missing bulletin gives absent.
     [[nodiscard]] QCoro::Task<std::optional<NwsTextProduct>> productForPlace(
-        QString type, double latitude, double longitude);
-    [[nodiscard]] QCoro::Task<std::optional<NwsTextProduct>> areaForecastDiscussion(double latitude, double longitude);
-    [[nodiscard]] QCoro::Task<std::optional<NwsTextProduct>> hazardousWeatherOutlook(double latitude, double longitude);
+        QString type, double latitude, double longitude, net::RequestGroup group = {});
+    [[nodiscard]] QCoro::Task<std::optional<NwsTextProduct>> areaForecastDiscussion(
+        double latitude, double longitude, net::RequestGroup group = {});
+    [[nodiscard]] QCoro::Task<std::optional<NwsTextProduct>> hazardousWeatherOutlook(
+        double latitude, double longitude, net::RequestGroup group = {});
 
     // The alerts of an alert feed, as activeAlerts keeps and orders them. Malformed entries drop out
     // one by one.
@@ -73,7 +78,7 @@ private:
         std::optional<NwsTextProduct> value;
     };
 
-    QCoro::Task<std::optional<NwsTextProduct>> fetchProduct(QString type, QString office);
+    QCoro::Task<std::optional<NwsTextProduct>> fetchProduct(QString type, QString office, net::RequestGroup group);
 
     QNetworkAccessManager &m_network;
     Endpoints m_endpoints;

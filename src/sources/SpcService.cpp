@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sources/SpcService.h"
 
+#include "net/AppError.h"
 #include "net/Clock.h"
 #include "net/HttpClient.h"
-#include "sources/OffThread.h"
+#include "net/OffThread.h"
+#include "sources/Log.h"
 
 #include <QStringList>
 #include <QtDebug>
@@ -45,16 +47,16 @@ bool SpcService::isCovered(double latitude, double longitude)
     return latitude >= 24.5 && latitude <= 49.5 && longitude >= -125.0 && longitude <= -66.5;
 }
 
-QCoro::Task<QList<SpcOutlookArea>> SpcService::outlookFeatures(int day)
+QCoro::Task<QList<SpcOutlookArea>> SpcService::outlookFeatures(int day, net::RequestGroup group)
 {
     if (const auto it = m_cache.constFind(day); it != m_cache.cend() && it->at.msecsTo(m_clock.now()) < kDayMaxAgeMs) {
         co_return it->areas;
     }
     const QUrl url =
         Endpoints::url(m_endpoints.spc, QStringLiteral("/products/outlook/day%1otlk_cat.lyr.geojson").arg(day));
-    QByteArray body = co_await net::getData(m_network, url);
+    QByteArray body = co_await net::getData(m_network, url, {}, net::kDefaultTimeout, std::move(group));
     // Named, not a temporary of the co_await expression: GCC 12 may destroy that twice.
-    auto parsing = sources::runOffThread([body = std::move(body)] { return SpcOutlookArea::parseOutlook(body); });
+    auto parsing = net::runOffThread([body = std::move(body)] { return SpcOutlookArea::parseOutlook(body); });
     QList<SpcOutlookArea> areas = co_await std::move(parsing);
     m_cache.insert(day, CachedDay { m_clock.now(), areas });
     co_return areas;
@@ -82,7 +84,8 @@ std::optional<SpcOutlookDay> SpcService::dayAt(
     return result;
 }
 
-QCoro::Task<std::optional<QList<SpcOutlookDay>>> SpcService::convectiveOutlook(double latitude, double longitude)
+QCoro::Task<std::optional<QList<SpcOutlookDay>>> SpcService::convectiveOutlook(
+    double latitude, double longitude, net::RequestGroup group)
 {
     if (!isCovered(latitude, longitude)) {
         co_return std::nullopt;
@@ -92,13 +95,13 @@ QCoro::Task<std::optional<QList<SpcOutlookDay>>> SpcService::convectiveOutlook(d
     for (int day = 1; day <= 3; ++day) {
         QList<SpcOutlookArea> areas;
         try {
-            areas = co_await outlookFeatures(day);
+            areas = co_await outlookFeatures(day, group);
         } catch (const std::exception &error) {
-            qInfo().noquote() << "[spc] day" << day << "outlook failed:" << QString::fromUtf8(error.what());
+            qCInfo(sourcesLog).noquote() << "[spc] day" << day << "outlook failed:" << describeError(error);
             continue;
         }
         someDayFetched = true;
-        auto testing = sources::runOffThread(
+        auto testing = net::runOffThread(
             [areas = std::move(areas), day, latitude, longitude] { return dayAt(areas, day, latitude, longitude); });
         std::optional<SpcOutlookDay> found = co_await std::move(testing);
         if (found) {
@@ -111,9 +114,10 @@ QCoro::Task<std::optional<QList<SpcOutlookDay>>> SpcService::convectiveOutlook(d
     co_return result;
 }
 
-QCoro::Task<std::optional<QString>> SpcService::convectiveOutlookText(double latitude, double longitude)
+QCoro::Task<std::optional<QString>> SpcService::convectiveOutlookText(
+    double latitude, double longitude, net::RequestGroup group)
 {
-    const std::optional<QList<SpcOutlookDay>> days = co_await convectiveOutlook(latitude, longitude);
+    const std::optional<QList<SpcOutlookDay>> days = co_await convectiveOutlook(latitude, longitude, std::move(group));
     if (!days) {
         co_return std::nullopt;
     }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "net/Endpoints.h"
+#include "net/RequestGroup.h"
 #include "sources/SpcOutlookArea.h"
 #include "weather/SpcOutlookDay.h"
 
@@ -37,15 +38,17 @@ public:
 
     // The areas of the day's outlook file (1, 2 or 3), from the cache when it is younger than
     // 30 minutes. Throws HttpError, NetworkError or JsonError when the file cannot be had.
-    [[nodiscard]] QCoro::Task<QList<SpcOutlookArea>> outlookFeatures(int day);
+    [[nodiscard]] QCoro::Task<QList<SpcOutlookArea>> outlookFeatures(int day, net::RequestGroup group = {});
 
     // One record per day whose outlook has an area containing the place, in day order. Absent
     // outside the coverage box, or when none of the three days could be fetched. Never fails.
-    [[nodiscard]] QCoro::Task<std::optional<QList<SpcOutlookDay>>> convectiveOutlook(double latitude, double longitude);
+    [[nodiscard]] QCoro::Task<std::optional<QList<SpcOutlookDay>>> convectiveOutlook(
+        double latitude, double longitude, net::RequestGroup group = {});
 
     // The outlook section of the model's forecast data for the place (see modelText), or absent
     // when convectiveOutlook is absent. Never fails.
-    [[nodiscard]] QCoro::Task<std::optional<QString>> convectiveOutlookText(double latitude, double longitude);
+    [[nodiscard]] QCoro::Task<std::optional<QString>> convectiveOutlookText(
+        double latitude, double longitude, net::RequestGroup group = {});
 
     // The record for one day: the containing area with the largest "DN" (the first of equals in
     // file order), absent when no area contains the place or the chosen one has no "LABEL".

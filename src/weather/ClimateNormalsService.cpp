@@ -5,14 +5,15 @@
 #include "net/Clock.h"
 #include "net/HttpClient.h"
 #include "net/JsonReaders.h"
+#include "net/OffThread.h"
 #include "text/NumberText.h"
+#include "weather/Log.h"
 
 #include <QDate>
 #include <QDebug>
 #include <QJsonDocument>
 #include <QJsonValue>
 #include <QStringList>
-#include <QtConcurrent/QtConcurrentRun>
 
 #include <QCoroFuture>
 
@@ -214,20 +215,18 @@ QCoro::Task<std::optional<ClimateNormals>> ClimateNormalsService::loadNormals(
 
     const QUrl url = Endpoints::url(
         m_endpoints.openMeteoArchive, QStringLiteral("/v1/archive"), archiveQuery(latitude, longitude, timezone, year));
-    QByteArray body;
+    // The request and the smoothing both run inside the try: this never fails.
+    std::optional<Smoothed> smoothed;
     try {
-        body = co_await net::getData(m_network, url);
-    } catch (const AppError &error) {
-        qWarning().noquote() << "[normals] archive request failed: " + error.description();
-        co_return std::nullopt;
+        QByteArray body = co_await net::getData(m_network, url);
+        auto smoothing = net::runOffThread([body = std::move(body)] { return smoothArchive(body); });
+        smoothed = co_await std::move(smoothing);
     } catch (const std::exception &error) {
-        qWarning().noquote() << "[normals] archive request failed: " + QString::fromUtf8(error.what());
+        qCWarning(weatherLog).noquote() << "[normals] archive request failed: " + describeError(error);
         co_return std::nullopt;
     }
-
-    std::optional<Smoothed> smoothed = co_await QtConcurrent::run(&ClimateNormalsService::smoothArchive, body);
     if (!smoothed) {
-        qWarning().noquote() << "[normals] archive reply has no daily values";
+        qCWarning(weatherLog).noquote() << "[normals] archive reply has no daily values";
         co_return std::nullopt;
     }
     ClimateNormals normals;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "net/RequestGroup.h"
 #include "weather/NextHourNowcast.h"
 
 #include <QList>
@@ -30,7 +31,7 @@ public:
     // The minutes around now, oldest first, with chance (0 to 1) and intensity (mm/h). Nothing
     // when the provider has no minute forecast for this place; throws when the request fails.
     [[nodiscard]] virtual QCoro::Task<std::optional<QList<NowcastMinute>>> minuteForecast(
-        double latitude, double longitude) = 0;
+        double latitude, double longitude, net::RequestGroup group) = 0;
 
     [[nodiscard]] virtual NowcastAttribution attribution() const = 0;
 };

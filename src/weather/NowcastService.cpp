@@ -5,6 +5,7 @@
 #include "net/Clock.h"
 #include "text/DateText.h"
 #include "text/NumberText.h"
+#include "weather/Log.h"
 
 #include <QDebug>
 
@@ -18,14 +19,6 @@ constexpr qsizetype kMaxMinutes = 61;
 QString clockTime(const QDateTime &instant, const QTimeZone &zone)
 {
     return text::formatDate(instant, QStringLiteral("h:mm a"), zone);
-}
-
-QString describe(const std::exception &error)
-{
-    if (const auto *app = dynamic_cast<const AppError *>(&error)) {
-        return app->description();
-    }
-    return QString::fromUtf8(error.what());
 }
 
 } // namespace
@@ -69,7 +62,7 @@ std::optional<NextHourNowcast> NowcastService::summarise(QList<NowcastMinute> mi
 }
 
 QCoro::Task<std::optional<NextHourNowcast>> NowcastService::nextHourNowcast(
-    double latitude, double longitude, QString timezone)
+    double latitude, double longitude, QString timezone, net::RequestGroup group)
 {
     const QString key = text::cformat("%.2f,%.2f", latitude, longitude);
     const QDateTime now = m_clock.now();
@@ -79,14 +72,18 @@ QCoro::Task<std::optional<NextHourNowcast>> NowcastService::nextHourNowcast(
 
     std::optional<QList<NowcastMinute>> forecast;
     try {
-        forecast = co_await m_provider.minuteForecast(latitude, longitude);
+        forecast = co_await m_provider.minuteForecast(latitude, longitude, std::move(group));
     } catch (const std::exception &error) {
-        qWarning().noquote() << "[nowcast] minute forecast failed: " + describe(error);
-        m_cache.insert(key, Entry { now, std::nullopt });
+        // A request given up by its caller says nothing about the service: it is not remembered.
+        const auto *network = dynamic_cast<const NetworkError *>(&error);
+        if (network == nullptr || !network->isCancelled()) {
+            qCWarning(weatherLog).noquote() << "[nowcast] minute forecast failed: " + describeError(error);
+            m_cache.insert(key, Entry { now, std::nullopt });
+        }
         co_return std::nullopt;
     }
     if (!forecast) {
-        qInfo().noquote() << "[nowcast] minute forecast unavailable for this location";
+        qCInfo(weatherLog).noquote() << "[nowcast] minute forecast unavailable for this location";
         m_cache.insert(key, Entry { now, std::nullopt });
         co_return std::nullopt;
     }
@@ -103,9 +100,9 @@ QCoro::Task<std::optional<NextHourNowcast>> NowcastService::nextHourNowcast(
     }
     const qsizetype count = kept.size();
     std::optional<NextHourNowcast> result = summarise(std::move(kept), text::zoneOrSystem(timezone));
-    qInfo().noquote() << QStringLiteral("[nowcast] minute forecast ok: %1 minutes, rain expected: %2")
-                             .arg(count)
-                             .arg(result ? QStringLiteral("true") : QStringLiteral("false"));
+    qCInfo(weatherLog).noquote() << QStringLiteral("[nowcast] minute forecast ok: %1 minutes, rain expected: %2")
+                                        .arg(count)
+                                        .arg(result ? QStringLiteral("true") : QStringLiteral("false"));
     m_cache.insert(key, Entry { now, result });
     co_return result;
 }
@@ -124,9 +121,11 @@ QString NowcastService::modelText(const NextHourNowcast &nowcast, const QTimeZon
     return text;
 }
 
-QCoro::Task<std::optional<QString>> NowcastService::nowcastText(double latitude, double longitude, QString timezone)
+QCoro::Task<std::optional<QString>> NowcastService::nowcastText(
+    double latitude, double longitude, QString timezone, net::RequestGroup group)
 {
-    const std::optional<NextHourNowcast> nowcast = co_await nextHourNowcast(latitude, longitude, timezone);
+    const std::optional<NextHourNowcast> nowcast =
+        co_await nextHourNowcast(latitude, longitude, timezone, std::move(group));
     if (!nowcast) {
         co_return std::nullopt;
     }

@@ -27,10 +27,11 @@ public:
 
     // Never fails: a failed or empty minute forecast gives nothing (and one log line).
     [[nodiscard]] QCoro::Task<std::optional<NextHourNowcast>> nextHourNowcast(
-        double latitude, double longitude, QString timezone);
+        double latitude, double longitude, QString timezone, net::RequestGroup group = {});
 
     // The nowcast section of the briefing prompt; nothing when there is no nowcast.
-    [[nodiscard]] QCoro::Task<std::optional<QString>> nowcastText(double latitude, double longitude, QString timezone);
+    [[nodiscard]] QCoro::Task<std::optional<QString>> nowcastText(
+        double latitude, double longitude, QString timezone, net::RequestGroup group = {});
 
     // Who the screen credits for the minute forecast.
     [[nodiscard]] NowcastAttribution attribution() const { return m_provider.attribution(); }

@@ -5,6 +5,8 @@
 
 #include "AiWorld.h"
 
+#include <QElapsedTimer>
+
 using namespace ai_test;
 
 namespace {
@@ -142,4 +144,41 @@ TEST(LocalCoverage, AFailureIsRememberedForThreeHours)
     EXPECT_EQ(world.server.count(kMessagesPath), 1);
     world.clock.advance(7200);
     EXPECT_EQ(await(world.ai.localCoverage(london(), kKey)), QStringLiteral("Coverage."));
+}
+
+TEST(ForecastData, AFailedForecastGivesUpTheOtherRequestsAtOnce)
+{
+    AiWorld world;
+    world.setForecast(FakeServer::json("upstream timeout", 504));
+    FakeServer::Response stalled = FakeServer::json("{}");
+    stalled.misbehavior = FakeServer::Misbehavior::Stall;
+    stalled.stallFor = std::chrono::seconds(20);
+    for (const char *path :
+        { "/alerts/active", "/points/40.0000,-100.0000", "/products/outlook/day1otlk_cat.lyr.geojson" }) {
+        world.server.route(QString::fromUtf8(path), stalled);
+    }
+    const SavedLocation plains { QStringLiteral("Plains"), QStringLiteral("Nebraska"), std::nullopt, 40, -100,
+        QStringLiteral("America/Chicago") };
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_EQ(failureOf([&] { return block(world, plains, false); }),
+        QStringLiteral("Request failed (504): upstream timeout"));
+    EXPECT_LT(timer.elapsed(), 1000);
+    // A cancelled request is no answer: the next block asks again.
+    world.server.route(QStringLiteral("/points/40.0000,-100.0000"), FakeServer::json("{}", 404));
+    world.server.clearRequests();
+    (void)failureOf([&] { return block(world, plains, false); });
+    EXPECT_EQ(world.server.count(QStringLiteral("/points/40.0000,-100.0000")), 1);
+}
+
+TEST(ForecastData, AlertsAlreadyFetchedAreNotAskedForAgain)
+{
+    AiWorld world;
+    const SavedLocation plains { QStringLiteral("Plains"), QStringLiteral("Nebraska"), std::nullopt, 40, -100,
+        QStringLiteral("America/Chicago") };
+    const NwsAlert alert { QStringLiteral("a1"), QStringLiteral("Wind Advisory"), QStringLiteral("Moderate"), {}, {},
+        {}, {}, {}, {}, {} };
+    const QString data = await(world.ai.forecastData(plains, true, true, kKey, false, QList<NwsAlert> { alert }));
+    EXPECT_TRUE(data.contains(QStringLiteral("- Wind Advisory (severity: Moderate)."))) << data.toStdString();
+    EXPECT_EQ(world.server.count(QStringLiteral("/alerts/active")), 0);
 }

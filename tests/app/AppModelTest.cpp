@@ -40,9 +40,10 @@ public:
         co_return QStringLiteral("Answer to ") + question;
     }
     QCoro::Task<std::optional<BriefingResult>> generateBriefing(
-        SavedLocation, std::optional<QString> key, Flags) override
+        SavedLocation, std::optional<QString> key, Flags, QList<NwsAlert> known) override
     {
         ++briefingRequests;
+        alertsGiven = known;
         if (!key) {
             co_return std::nullopt;
         }
@@ -54,6 +55,7 @@ public:
 
     int alertRequests = 0;
     int briefingRequests = 0;
+    QList<NwsAlert> alertsGiven;
     std::chrono::milliseconds briefingDelay { 0 };
     std::chrono::milliseconds answerDelay { 0 };
     QList<NwsAlert> alerts;
@@ -159,13 +161,24 @@ TEST_F(AppModelTest, ASupersededRefreshWritesNothing)
     QStringList seen;
     QObject::connect(model.get(), &AppModel::forecastChanged, model.get(),
         [&] { seen.append(model->forecast() ? model->forecast()->timezone : QStringLiteral("none")); });
+    QObject::connect(model.get(), &AppModel::alertsChanged, model.get(), [&] {
+        for (const NwsAlert &alert : model->alerts()) {
+            seen.append(alert.event);
+        }
+    });
+    // The first place has an alert; its answers arrive after the second place was chosen.
+    sources.alerts = { NwsAlert { QStringLiteral("a1"), QStringLiteral("Old Place Warning"), QStringLiteral("Severe"),
+        {}, {}, {}, {}, {}, {}, {} } };
     model->select(place(10));
     spin(50ms);
+    sources.alerts.clear();
     model->select(place(20));
     ASSERT_TRUE(spinUntil([&] { return forecastRequests() == 2 && !model->forecastLoading(); }));
     spin(900ms); // well past the slow answer
     EXPECT_EQ(model->forecast()->timezone, QStringLiteral("zone-20"));
     EXPECT_FALSE(seen.contains(QStringLiteral("zone-10"))) << seen.join(QLatin1Char(',')).toStdString();
+    EXPECT_FALSE(seen.contains(QStringLiteral("Old Place Warning"))) << seen.join(QLatin1Char(',')).toStdString();
+    EXPECT_TRUE(model->alerts().isEmpty());
     EXPECT_FALSE(model->forecastLoading());
 }
 
@@ -251,7 +264,7 @@ TEST_F(AppModelTest, TheDailyLoopRefreshesTenMinutesAhead)
     model->scheduleBriefingRefresh();
     spin(150ms);
     EXPECT_EQ(forecastRequests(), before);
-    ASSERT_TRUE(spinUntil([&] { return forecastRequests() == before + 1; }, 2s));
+    ASSERT_TRUE(spinUntil([&] { return forecastRequests() == before + 1 && !model->forecastLoading(); }, 2s));
 
     // Enabled at 06:55: the refresh runs at once.
     clock.set(QDateTime(QDate(2026, 7, 14), QTime(6, 55), Qt::LocalTime));
@@ -383,6 +396,48 @@ TEST_F(AppModelTest, TheCachedBriefingIsShownAndReusedByAge)
         EXPECT_EQ(requests, 1);
         settings.setUseFahrenheit(true);
     }
+    await(settings.setApiKey(QString()));
+}
+
+TEST_F(AppModelTest, BriefingFlagsEndFalseAfterGoingBackToAPlaceWithAFreshBriefing)
+{
+    await(settings.setApiKey(QStringLiteral("sk-test")));
+    sources.briefing =
+        BriefingResult { QStringLiteral("Fresh words."), QStringLiteral("Will it rain?"), QStringLiteral("Fresh") };
+    sources.briefingDelay = 400ms;
+    const SavedLocation y = place(41.5);
+    const SavedLocation x = place(43.5);
+    settings.setLastLocation(y);
+    CachedBriefing::save(defaults,
+        CachedBriefing { QStringLiteral("Cached words."), QStringLiteral("Cached question?"), QStringLiteral("Cached"),
+            briefingSignature(y, true, true, false), clock.now().addSecs(-600) });
+    auto model = makeModel();
+    await(model->start());
+    ASSERT_EQ(model->briefing(), QStringLiteral("Cached words."));
+
+    model->select(x);
+    ASSERT_TRUE(spinUntil([&] { return model->briefingLoading(); }));
+    model->select(y);
+    ASSERT_TRUE(spinUntil([&] { return model->briefing() == QStringLiteral("Cached words."); }));
+    spin(600ms); // past the answer for the place left behind
+    EXPECT_FALSE(model->briefingLoading());
+    EXPECT_FALSE(model->briefingRewriting());
+    EXPECT_EQ(model->briefing(), QStringLiteral("Cached words."));
+    await(settings.setApiKey(QString()));
+}
+
+TEST_F(AppModelTest, OneRefreshAsksForAlertsOnceAndHandsThemToTheBriefing)
+{
+    await(settings.setApiKey(QStringLiteral("sk-test")));
+    sources.briefing = BriefingResult { QStringLiteral("Words."), std::nullopt, std::nullopt };
+    sources.alerts = { NwsAlert { QStringLiteral("a1"), QStringLiteral("Wind Advisory"), QStringLiteral("Moderate"), {},
+        {}, {}, {}, {}, {}, {} } };
+    settings.setLastLocation(place(41.5));
+    auto model = makeModel();
+    await(model->start());
+    EXPECT_EQ(sources.alertRequests, 1);
+    EXPECT_EQ(sources.briefingRequests, 1);
+    EXPECT_EQ(sources.alertsGiven, sources.alerts);
     await(settings.setApiKey(QString()));
 }
 

@@ -33,6 +33,7 @@ TEST(WeatherFeatures, BuildsEpisodesFromWetHours)
             { 2 } },
         { "two dry hours end an episode", true, { { 60, 0 }, { 10, 0 }, { 10, 0 }, { 50, 0 }, { 50, 0 } }, { 1, 2 } },
         { "a lone hour at 35 percent is dry", true, { { 0, 0 }, { 35, 0 } }, {} },
+        { "an hour at exactly 30 percent joins an episode", true, { { 50, 0 }, { 30, 0 }, { 10, 0 } }, { 2 } },
         { "a lone hour at 45 percent is wet", true, { { 0, 0 }, { 45, 0 } }, { 1 } },
         { "0.3 mm is wet", false, { { 10, 0.3 }, { 50, 0 } }, { 2 } },
         { "0.2 mm is not", false, { { 10, 0.2 }, { 50, 0 } }, { 1 } },

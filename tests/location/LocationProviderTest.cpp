@@ -122,12 +122,17 @@ TEST_F(LocationProviderTest, ResolutionPrefersTheDeviceAndFallsBackSilently)
     PositionSource source(std::move(owned));
     backend->behavior = FakePositionBackend::Behavior::AnswerLater;
     auto located = provider(&source);
+    // A source that has not refused may be asked, before any position of this run.
+    EXPECT_TRUE(located.isAlwaysAuthorized());
+    EXPECT_FALSE(provider().isAlwaysAuthorized());
     EXPECT_EQ(await(located.resolveCurrentLocation()).latitude, 51.5072);
     EXPECT_EQ(server.count(kIp1), 1);
-    EXPECT_TRUE(located.isAlwaysAuthorized());
 
     backend->behavior = FakePositionBackend::Behavior::StaySilent;
     auto fallback = provider(&source, 150ms);
+    EXPECT_EQ(await(fallback.resolveCurrentLocation()).latitude, 1.3553794);
+    EXPECT_TRUE(fallback.isAlwaysAuthorized()) << "no answer in time is no refusal";
+    backend->behavior = FakePositionBackend::Behavior::Deny;
     EXPECT_EQ(await(fallback.resolveCurrentLocation()).latitude, 1.3553794);
     EXPECT_FALSE(fallback.isAlwaysAuthorized());
 

@@ -6,6 +6,7 @@
 #include "Await.h"
 #include "FakeServer.h"
 
+#include <QElapsedTimer>
 #include <QNetworkAccessManager>
 #include <QTcpServer>
 
@@ -72,6 +73,12 @@ TEST_F(GetData, NonSuccessStatusesBecomeRequestFailedMessages)
         QStringLiteral(R"(Request failed (400): {"reason":"Invalid timezone"})"));
     // A body that is not UTF-8 is left out of the message.
     EXPECT_EQ(errorOf<HttpError>(QStringLiteral("/binary")), QStringLiteral("Request failed (502)"));
+    // Statuses the network stack has errors of its own for, and one outside 2xx it has none for.
+    for (const int status : { 300, 401, 407, 409, 501 }) {
+        const QString path = QStringLiteral("/status-%1").arg(status);
+        server.route(path, FakeServer::json("nope", status));
+        EXPECT_EQ(errorOf<HttpError>(path), QStringLiteral("Request failed (%1): nope").arg(status));
+    }
 
     try {
         (void)get(QStringLiteral("/busy"));
@@ -81,6 +88,51 @@ TEST_F(GetData, NonSuccessStatusesBecomeRequestFailedMessages)
         EXPECT_EQ(e.status(), 503);
         EXPECT_EQ(e.body(), QStringLiteral("busy"));
     }
+}
+
+TEST_F(GetData, IdenticalRequestsInFlightShareOneReply)
+{
+    FakeServer::Response slow = FakeServer::json(R"({"shared":true})");
+    slow.delay = 200ms;
+    server.route(QStringLiteral("/slow"), slow);
+    const QUrl url(server.baseUrl() + QStringLiteral("/slow"));
+    auto first = net::getData(network, url);
+    auto second = net::getData(network, url);
+    auto other = net::getData(network, url, { { "Accept", "text/plain" } });
+    EXPECT_EQ(test_support::await(std::move(first)), QByteArray(R"({"shared":true})"));
+    EXPECT_EQ(test_support::await(std::move(second)), QByteArray(R"({"shared":true})"));
+    (void)test_support::await(std::move(other));
+    EXPECT_EQ(server.count(QStringLiteral("/slow")), 2) << "other headers make another request";
+    // Once answered, the next request is sent again.
+    (void)get(QStringLiteral("/slow"));
+    EXPECT_EQ(server.count(QStringLiteral("/slow")), 3);
+}
+
+TEST_F(GetData, AnAbortedGroupEndsItsRequestsAtOnceAndLeavesOthersRunning)
+{
+    FakeServer::Response stalled = FakeServer::json("{}");
+    stalled.delay = 1500ms;
+    server.route(QStringLiteral("/stalled"), stalled);
+    const QUrl url(server.baseUrl() + QStringLiteral("/stalled"));
+    const net::RequestGroup group = net::RequestGroup::create();
+    auto inGroup = net::getData(network, url, {}, net::kDefaultTimeout, group);
+    auto outside = net::getData(network, url); // shares the same reply
+    QElapsedTimer timer;
+    timer.start();
+    group.abort();
+    try {
+        (void)test_support::await(std::move(inGroup));
+        ADD_FAILURE() << "expected a cancelled request";
+    } catch (const NetworkError &e) {
+        EXPECT_TRUE(e.isCancelled());
+        EXPECT_EQ(e.description(), QStringLiteral("The request was cancelled."));
+    }
+    EXPECT_LT(timer.elapsed(), 500);
+    EXPECT_EQ(test_support::await(std::move(outside)), QByteArray("{}"));
+    EXPECT_EQ(server.count(QStringLiteral("/stalled")), 1);
+    // A request of an aborted group is never sent.
+    EXPECT_THROW((void)test_support::await(net::getData(network, url, {}, net::kDefaultTimeout, group)), NetworkError);
+    EXPECT_EQ(server.count(QStringLiteral("/stalled")), 1);
 }
 
 TEST_F(GetData, TransportFailuresReachTheCaller)

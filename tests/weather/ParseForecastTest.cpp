@@ -96,6 +96,10 @@ TEST(ParseForecast, SplitsYesterdayOffAndKeepsTheNext48Hours)
     f = parse(shortReply);
     ASSERT_EQ(f.hourly.size(), 20);
     EXPECT_EQ(f.hourly.front().time, QStringLiteral("2026-07-13T10:00"));
+    // On the hour, that hour itself comes first.
+    f = parse(withCurrentTime(shortReply, QStringLiteral("2026-07-13T09:00")));
+    ASSERT_EQ(f.hourly.size(), 21);
+    EXPECT_EQ(f.hourly.front().time, QStringLiteral("2026-07-13T09:00"));
 }
 
 TEST(ParseForecast, HourlyFallbacksAndLooseTypes)

@@ -49,7 +49,7 @@ QString readKey(const QString &path, bool fromStdin)
     return text::trimmedWhitespaceAndNewlines(QString::fromUtf8(file.readAll()));
 }
 
-QCoro::Task<int> runCommand(CliContext &context, const CliCommandInfo &info)
+QCoro::Task<int> runCommand(CliContext &context, CliCommandInfo info)
 {
     try {
         co_return co_await info.run(context);

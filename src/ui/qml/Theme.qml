@@ -10,7 +10,7 @@ QtObject {
     // Dark when the desktop's window colour is dark.
     readonly property SystemPalette systemPalette: SystemPalette {}
     property bool dark: systemPalette.window.hslLightness < 0.5
-    property real textScale: 1.15
+    property real textScale: App.settings.fontScale
 
     readonly property string fontFamily: "Archivo"
 

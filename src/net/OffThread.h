@@ -12,7 +12,7 @@
 #include <type_traits>
 #include <utility>
 
-namespace sources {
+namespace net {
 
 template <typename Result>
 struct OffThreadOutcome
@@ -50,4 +50,4 @@ QCoro::Task<std::invoke_result_t<Fn>> runOffThread(Fn fn)
     }));
 }
 
-} // namespace sources
+} // namespace net
