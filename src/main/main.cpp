@@ -13,6 +13,7 @@
 #include "ui/HomeViewModel.h"
 #include "ui/PlaceSearchViewModel.h"
 
+#include <QCommandLineParser>
 #include <QDirIterator>
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -20,6 +21,11 @@
 #include <QQmlApplicationEngine>
 #include <QQuickStyle>
 #include <QtQml/QQmlExtensionPlugin>
+
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <variant>
 
 Q_IMPORT_QML_PLUGIN(MerrinValePlugin)
 
@@ -36,6 +42,46 @@ void registerFonts()
     }
 }
 
+// What the command line asks for.
+struct LaunchOptions
+{
+    Endpoints endpoints = Endpoints::production();
+    std::optional<QDateTime> start; // where the clock starts (it runs on); the system's time without it
+};
+
+// The options, or what is wrong with them. --help, --version and unknown options end the
+// program inside.
+std::variant<LaunchOptions, QString> readCommandLine(const QGuiApplication &app)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Merrin Vale, a weather app with a presenter."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption endpointsOption(QStringLiteral("endpoints"),
+        QStringLiteral("Talk to other servers: FILE is a JSON object mapping endpoint names (openMeteoForecast, nws, "
+                       "anthropic, ...) to base URLs."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption nowOption(QStringLiteral("now"),
+        QStringLiteral("Start the clock at TIME, an ISO 8601 time with Z or an offset; it runs on from there."),
+        QStringLiteral("TIME"));
+    parser.addOptions({ endpointsOption, nowOption });
+    parser.process(app);
+
+    LaunchOptions options;
+    if (parser.isSet(endpointsOption)) {
+        if (const auto problem = options.endpoints.applyOverridesFile(parser.value(endpointsOption))) {
+            return *problem;
+        }
+    }
+    if (parser.isSet(nowOption)) {
+        options.start = Clock::parseInstant(parser.value(nowOption));
+        if (!options.start) {
+            return QStringLiteral("--now needs an ISO 8601 time with Z or an offset");
+        }
+    }
+    return options;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -46,20 +92,28 @@ int main(int argc, char *argv[])
     QGuiApplication::setApplicationVersion(QStringLiteral(MERRIN_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.merrinvale.MerrinVale"));
     QGuiApplication app(argc, argv);
+    const std::variant<LaunchOptions, QString> parsed = readCommandLine(app);
+    if (const QString *problem = std::get_if<QString>(&parsed)) {
+        std::fprintf(stderr, "merrin-vale: %s\n", qUtf8Printable(*problem));
+        return 2;
+    }
+    const LaunchOptions &options = std::get<LaunchOptions>(parsed);
     QQuickStyle::setStyle(QStringLiteral("Basic"));
     registerFonts();
 
-    SystemClock clock;
+    const std::unique_ptr<Clock> clock = options.start
+        ? std::unique_ptr<Clock>(std::make_unique<ShiftedClock>(*options.start))
+        : std::make_unique<SystemClock>();
     Defaults defaults;
     KeyStore keys;
     QNetworkAccessManager network;
-    const Endpoints endpoints = Endpoints::production();
+    const Endpoints &endpoints = options.endpoints;
 
-    SettingsStore settings(defaults, keys, clock);
+    SettingsStore settings(defaults, keys, *clock);
     settings.countDayOfUse();
     const std::unique_ptr<PositionSource> position = PositionSource::createDefault();
-    LiveSources sources(network, endpoints, defaults, clock, position.get());
-    AppModel model(settings, sources, defaults, clock);
+    LiveSources sources(network, endpoints, defaults, *clock, position.get());
+    AppModel model(settings, sources, defaults, *clock);
     MerrinValeApp merrin(model, settings);
     HomeViewModel home(model);
     PlaceSearchViewModel search(sources.geocoding(), model);
