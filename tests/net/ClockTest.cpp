@@ -75,4 +75,6 @@ TEST(EndpointsTest, AFileOfOverridesSaysWhatIsWrongWithIt)
     Endpoints endpoints;
     ASSERT_FALSE(endpoints.applyOverridesFile(good));
     EXPECT_EQ(endpoints.nws, QStringLiteral("http://127.0.0.1:9/nws"));
+    EXPECT_EQ(endpoints.baseUrl(QStringLiteral("nws")), endpoints.nws);
+    EXPECT_EQ(endpoints.baseUrl(QStringLiteral("weather")), QString());
 }
