@@ -59,11 +59,20 @@ MessagesClient::MessagesClient(QString baseUrl)
 { }
 
 MessagesClient::MessagesClient(QString baseUrl, Timing timing)
+    : MessagesClient(std::move(baseUrl), timing, nullptr)
+{ }
+
+MessagesClient::MessagesClient(QString baseUrl, std::unique_ptr<QNetworkAccessManager> network)
+    : MessagesClient(std::move(baseUrl), Timing {}, std::move(network))
+{ }
+
+MessagesClient::MessagesClient(QString baseUrl, Timing timing, std::unique_ptr<QNetworkAccessManager> network)
     : m_baseUrl(std::move(baseUrl))
     , m_timing(timing)
+    , m_network(network ? std::move(network) : std::make_unique<QNetworkAccessManager>())
 {
-    m_network.setCookieJar(new NoCookies(&m_network));
-    m_network.setCache(nullptr);
+    m_network->setCookieJar(new NoCookies(m_network.get()));
+    m_network->setCache(nullptr);
 }
 
 QCoro::Task<QJsonObject> MessagesClient::send(QJsonObject body, QString apiKey)
@@ -78,7 +87,7 @@ QCoro::Task<QJsonObject> MessagesClient::send(QJsonObject body, QString apiKey)
         std::optional<NetworkError> transient;
         try {
             reply = co_await net::send(
-                m_network, QByteArrayLiteral("POST"), url, headers, payload, m_timing.requestTimeout);
+                *m_network, QByteArrayLiteral("POST"), url, headers, payload, m_timing.requestTimeout);
         } catch (const NetworkError &error) {
             if (!isTransient(error) || attempt == 2) {
                 throw NetworkError(error.code(), withoutKey(error.description(), apiKey));

@@ -8,6 +8,7 @@
 #include <QCoroTask>
 
 #include <chrono>
+#include <memory>
 
 // The one path to the Anthropic Messages API: a POST with the user's key, retried on transient
 // network failures, and a reply check that maps failures to AiError. The key travels only in
@@ -23,6 +24,9 @@ public:
 
     explicit MessagesClient(QString baseUrl);
     MessagesClient(QString baseUrl, Timing timing);
+    // Over a network of the caller's making (the demo answers from its recording); null makes
+    // one of its own.
+    MessagesClient(QString baseUrl, std::unique_ptr<QNetworkAccessManager> network);
 
     // Sends the body; returns the reply's top-level object on a 2xx status. Throws JsonError
     // for a body that is not JSON (whatever the status), HttpError::badResponse for JSON that
@@ -34,7 +38,9 @@ public:
     [[nodiscard]] static QString replyText(const QJsonObject &reply);
 
 private:
+    MessagesClient(QString baseUrl, Timing timing, std::unique_ptr<QNetworkAccessManager> network);
+
     QString m_baseUrl;
     Timing m_timing;
-    QNetworkAccessManager m_network; // its own session: no disk cache, no cookies
+    std::unique_ptr<QNetworkAccessManager> m_network; // its own session: no disk cache, no cookies
 };

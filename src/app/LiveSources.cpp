@@ -4,7 +4,7 @@
 #include "composer/LocalBriefing.h"
 
 LiveSources::LiveSources(QNetworkAccessManager &network, const Endpoints &endpoints, Defaults &defaults, Clock &clock,
-    PositionSource *positionSource)
+    PositionSource *positionSource, std::unique_ptr<QNetworkAccessManager> aiNetwork)
     : m_forecasts(network, endpoints)
     , m_nws(network, endpoints, clock)
     , m_spc(network, endpoints, clock)
@@ -14,7 +14,7 @@ LiveSources::LiveSources(QNetworkAccessManager &network, const Endpoints &endpoi
     , m_normals(network, endpoints, clock, m_normalsStore)
     , m_location(network, endpoints, positionSource)
     , m_geocoding(network, endpoints)
-    , m_messages(endpoints.anthropic)
+    , m_messages(endpoints.anthropic, std::move(aiNetwork))
     , m_ai(m_messages, AiService::Sources { m_forecasts, m_nws, m_spc, m_nowcast }, clock)
 { }
 

@@ -15,6 +15,8 @@
 #include "weather/ForecastService.h"
 #include "weather/NowcastService.h"
 
+#include <memory>
+
 class Clock;
 class Defaults;
 class PositionSource;
@@ -30,9 +32,10 @@ class QNetworkAccessManager;
 class LiveSources : public AppSources
 {
 public:
-    // positionSource may be null: the place is then found by IP look-up only.
+    // positionSource may be null: the place is then found by IP look-up only. aiNetwork is the
+    // network of the Anthropic client, its own session; null makes a fresh one.
     LiveSources(QNetworkAccessManager &network, const Endpoints &endpoints, Defaults &defaults, Clock &clock,
-        PositionSource *positionSource = nullptr);
+        PositionSource *positionSource = nullptr, std::unique_ptr<QNetworkAccessManager> aiNetwork = nullptr);
 
     [[nodiscard]] QCoro::Task<Forecast> fetchForecast(SavedLocation place, bool fahrenheit, bool mph) override;
     [[nodiscard]] QCoro::Task<QList<NwsAlert>> activeAlerts(double latitude, double longitude) override;

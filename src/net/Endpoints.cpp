@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "net/Endpoints.h"
 
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonParseError>
+
 QStringList Endpoints::fieldNames()
 {
     return { QStringLiteral("openMeteoForecast"), QStringLiteral("openMeteoAirQuality"),
@@ -18,6 +22,13 @@ QString *Endpoints::field(const QString &name)
     return index < 0 ? nullptr : fields[index];
 }
 
+QString Endpoints::baseUrl(const QString &name) const
+{
+    // field() only finds the member; nothing is written through it here.
+    const QString *found = const_cast<Endpoints *>(this)->field(name);
+    return found == nullptr ? QString() : *found;
+}
+
 QStringList Endpoints::applyOverrides(const QJsonObject &overrides)
 {
     QStringList rejected;
@@ -30,6 +41,24 @@ QStringList Endpoints::applyOverrides(const QJsonObject &overrides)
         *target = it.value().toString();
     }
     return rejected;
+}
+
+std::optional<QString> Endpoints::applyOverridesFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return QStringLiteral("cannot read ") + path;
+    }
+    QJsonParseError error {};
+    const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &error);
+    if (error.error != QJsonParseError::NoError || !document.isObject()) {
+        return path + QStringLiteral(" is not a JSON object of endpoint names and base URLs");
+    }
+    const QStringList rejected = applyOverrides(document.object());
+    if (!rejected.isEmpty()) {
+        return QStringLiteral("unknown endpoints: ") + rejected.join(QStringLiteral(", "));
+    }
+    return std::nullopt;
 }
 
 namespace {

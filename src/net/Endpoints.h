@@ -7,6 +7,7 @@
 #include <QUrl>
 #include <QUrlQuery>
 
+#include <optional>
 #include <utility>
 
 // The base URL of every external service. A base may carry a path prefix
@@ -29,10 +30,15 @@ struct Endpoints
 
     // The names of the fields, as tools and tests refer to them.
     [[nodiscard]] static QStringList fieldNames();
+    // The base URL of the named field; empty for a name that is not a field.
+    [[nodiscard]] QString baseUrl(const QString &name) const;
 
     // Replaces the fields named in overrides (field name to base URL). Returns the unknown names
     // or values that are not text, so a caller can report them; known fields are still applied.
     QStringList applyOverrides(const QJsonObject &overrides);
+    // Applies the overrides of an endpoints file (a JSON object as applyOverrides takes). Returns
+    // what went wrong, in words, or nothing when every name was known and applied.
+    [[nodiscard]] std::optional<QString> applyOverridesFile(const QString &path);
 
     // base + path, with the query items in the given order.
     [[nodiscard]] static QUrl url(

@@ -38,6 +38,13 @@ KeyStore::KeyStore(QString service, QObject *parent)
     , m_service(std::move(service))
 { }
 
+KeyStore::KeyStore(MemoryOnly memory, QObject *parent)
+    : QObject(parent)
+    , m_memoryOnly(true)
+    , m_keyringAvailable(false)
+    , m_memory(std::move(memory.keys))
+{ }
+
 void KeyStore::noteBackend(int keychainError)
 {
     const bool available = !isMissingBackend(static_cast<QKeychain::Error>(keychainError));
@@ -52,6 +59,10 @@ void KeyStore::noteBackend(int keychainError)
 
 QCoro::Task<std::optional<QString>> KeyStore::readKey(QString account)
 {
+    if (m_memoryOnly) {
+        const auto it = m_memory.constFind(account);
+        co_return it == m_memory.cend() ? std::nullopt : std::optional<QString>(it.value());
+    }
     QPointer<KeyStore> self(this);
     auto job = std::make_unique<QKeychain::ReadPasswordJob>(m_service);
     job->setKey(account);
@@ -78,6 +89,10 @@ QCoro::Task<std::optional<QString>> KeyStore::readKey(QString account)
 
 QCoro::Task<> KeyStore::storeKey(QString account, QString value)
 {
+    if (m_memoryOnly) {
+        m_memory.insert(account, value);
+        co_return;
+    }
     QPointer<KeyStore> self(this);
     auto job = std::make_unique<QKeychain::WritePasswordJob>(m_service);
     job->setKey(account);
@@ -98,6 +113,10 @@ QCoro::Task<> KeyStore::storeKey(QString account, QString value)
 
 QCoro::Task<> KeyStore::deleteKey(QString account)
 {
+    if (m_memoryOnly) {
+        m_memory.remove(account);
+        co_return;
+    }
     QPointer<KeyStore> self(this);
     auto job = std::make_unique<QKeychain::DeletePasswordJob>(m_service);
     job->setKey(account);

@@ -28,6 +28,14 @@ public:
 
     explicit KeyStore(QString service = kDefaultService, QObject *parent = nullptr);
 
+    // Keys kept in memory for this run only, starting with the given ones; the keyring is never
+    // asked and keyringAvailable() is false. The demo's placeholder key lives in one.
+    struct MemoryOnly
+    {
+        QHash<QString, QString> keys; // account to key
+    };
+    explicit KeyStore(MemoryOnly memory, QObject *parent = nullptr);
+
     [[nodiscard]] QCoro::Task<std::optional<QString>> readKey(QString account);
     // Replaces the account's item with the value (creating it when there is none).
     [[nodiscard]] QCoro::Task<> storeKey(QString account, QString value);
@@ -42,6 +50,7 @@ private:
     void noteBackend(int keychainError);
 
     QString m_service;
+    bool m_memoryOnly = false;
     bool m_keyringAvailable = true;
-    QHash<QString, QString> m_memory; // only used while no keyring answers
+    QHash<QString, QString> m_memory; // used while no keyring answers, and by a MemoryOnly store
 };

@@ -5,12 +5,10 @@
 #include "CliContext.h"
 
 #include "net/AppError.h"
-#include "net/JsonReaders.h"
 #include "text/Trim.h"
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QJsonObject>
 #include <QNetworkAccessManager>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -93,21 +91,15 @@ int main(int argc, char *argv[])
             if (!a.startsWith(QStringLiteral("--")) || a == QStringLiteral("--")) {
                 rest.append(a);
             } else if (a == QStringLiteral("--endpoints")) {
-                QFile file(value("--endpoints"));
-                if (!file.open(QIODevice::ReadOnly)) {
-                    throw UsageError("cannot read " + file.fileName().toStdString());
-                }
-                const QStringList rejected = context.endpoints.applyOverrides(json::parseObject(file.readAll()));
-                if (!rejected.isEmpty()) {
-                    throw UsageError("unknown endpoints: " + rejected.join(QStringLiteral(", ")).toStdString());
+                if (const auto problem = context.endpoints.applyOverridesFile(value("--endpoints"))) {
+                    throw UsageError(problem->toStdString());
                 }
             } else if (a == QStringLiteral("--now")) {
-                const QString text = value("--now");
-                const QDateTime now = QDateTime::fromString(text, Qt::ISODateWithMs);
-                if (!now.isValid() || now.timeSpec() == Qt::LocalTime) {
+                const std::optional<QDateTime> now = Clock::parseInstant(value("--now"));
+                if (!now) {
                     throw UsageError("--now needs an ISO-8601 time with Z or an offset");
                 }
-                context.clock = std::make_unique<FixedClock>(now);
+                context.clock = std::make_unique<FixedClock>(*now);
             } else if (a == QStringLiteral("--state")) {
                 context.stateDir = value("--state");
             } else if (a == QStringLiteral("--key-file")) {

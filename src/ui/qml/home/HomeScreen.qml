@@ -48,6 +48,7 @@ Item {
             }
 
             HeroCard {
+                objectName: "heroCard"
                 Layout.fillWidth: true
                 Layout.leftMargin: 16
                 Layout.rightMargin: 16
@@ -60,6 +61,7 @@ Item {
             }
 
             BriefingText {
+                objectName: "briefingCard"
                 Layout.fillWidth: true
                 Layout.leftMargin: 16
                 Layout.rightMargin: 16

@@ -1,0 +1,171 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "main/AppRoot.h"
+
+#include "app/AppModel.h"
+#include "app/LiveSources.h"
+#include "app/MerrinValeApp.h"
+#include "app/SettingsStore.h"
+#include "main/DemoNetwork.h"
+#include "main/DemoScenario.h"
+#include "net/Clock.h"
+#include "platform/Defaults.h"
+#include "platform/KeyStore.h"
+#include "platform/PositionSource.h"
+#include "ui/AppBridge.h"
+#include "ui/HomeViewModel.h"
+#include "ui/PlaceSearchViewModel.h"
+
+#include <QDirIterator>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QQmlApplicationEngine>
+#include <QQuickStyle>
+#include <QQuickWindow>
+#include <QTemporaryDir>
+#include <QtQml/QQmlExtensionPlugin>
+
+#include <stdexcept>
+
+Q_IMPORT_QML_PLUGIN(MerrinValePlugin)
+
+namespace {
+
+// Never sent anywhere: the demo answers the Anthropic requests itself.
+const QString kDemoAnthropicKey = QStringLiteral("demo-placeholder-key");
+
+void registerFonts()
+{
+    QDirIterator it(QStringLiteral(":/fonts"), { QStringLiteral("*.ttf") });
+    while (it.hasNext()) {
+        const QString path = it.next();
+        if (QFontDatabase::addApplicationFont(path) < 0) {
+            qWarning().noquote() << "[app] could not register font" << path;
+        }
+    }
+}
+
+} // namespace
+
+// Built in this order and torn down in the reverse one: the window first, the scenario last.
+struct AppRoot::Parts
+{
+    explicit Parts(const LaunchOptions &options);
+
+    bool demo;
+    std::unique_ptr<DemoScenario> scenario;
+    std::unique_ptr<QTemporaryDir> demoFolder; // the demo's own settings, removed at exit
+    std::unique_ptr<Clock> clock;
+    std::unique_ptr<Defaults> defaults;
+    std::unique_ptr<KeyStore> keys;
+    std::unique_ptr<QNetworkAccessManager> network;
+    std::unique_ptr<SettingsStore> settings;
+    std::unique_ptr<PositionSource> position;
+    std::unique_ptr<LiveSources> sources;
+    std::unique_ptr<AppModel> model;
+    std::unique_ptr<MerrinValeApp> app;
+    std::unique_ptr<HomeViewModel> home;
+    std::unique_ptr<PlaceSearchViewModel> search;
+    std::unique_ptr<AppBridge> bridge;
+    std::unique_ptr<QQmlApplicationEngine> engine;
+};
+
+AppRoot::Parts::Parts(const LaunchOptions &options)
+    : demo(options.demo)
+{
+    std::optional<QDateTime> start = options.start;
+    std::unique_ptr<QNetworkAccessManager> aiNetwork;
+    if (demo) {
+        scenario = std::make_unique<DemoScenario>(QStringLiteral(":/demo"), options.endpoints);
+        demoFolder = std::make_unique<QTemporaryDir>();
+        if (!demoFolder->isValid()) {
+            throw std::runtime_error("cannot make a temporary folder for the demo's settings");
+        }
+        start = start.value_or(scenario->instant());
+        defaults = std::make_unique<Defaults>(demoFolder->filePath(QStringLiteral("settings.conf")));
+        keys =
+            std::make_unique<KeyStore>(KeyStore::MemoryOnly { { { KeyStore::kAnthropicAccount, kDemoAnthropicKey } } });
+        network = std::make_unique<DemoNetwork>(*scenario);
+        aiNetwork = std::make_unique<DemoNetwork>(*scenario);
+    } else {
+        defaults = std::make_unique<Defaults>();
+        keys = std::make_unique<KeyStore>();
+        network = std::make_unique<QNetworkAccessManager>();
+        position = PositionSource::createDefault();
+    }
+    clock = start ? std::unique_ptr<Clock>(std::make_unique<ShiftedClock>(*start)) : std::make_unique<SystemClock>();
+
+    settings = std::make_unique<SettingsStore>(*defaults, *keys, *clock);
+    if (demo) {
+        settings->setLastLocation(scenario->place());
+        settings->setWelcomed(true);
+    }
+    settings->countDayOfUse();
+    sources = std::make_unique<LiveSources>(
+        *network, options.endpoints, *defaults, *clock, position.get(), std::move(aiNetwork));
+    model = std::make_unique<AppModel>(*settings, *sources, *defaults, *clock);
+    app = std::make_unique<MerrinValeApp>(*model, *settings);
+    home = std::make_unique<HomeViewModel>(*model);
+    search = std::make_unique<PlaceSearchViewModel>(sources->geocoding(), *model);
+    bridge = std::make_unique<AppBridge>(*model, *app, *home, *search);
+    AppBridge::setInstance(bridge.get());
+
+    QObject::connect(qGuiApp, &QGuiApplication::applicationStateChanged, app.get(), [this](Qt::ApplicationState state) {
+        if (state == Qt::ApplicationActive) {
+            app->becameActive();
+        }
+    });
+}
+
+AppRoot::AppRoot(const LaunchOptions &options)
+    : m_parts(std::make_unique<Parts>(options))
+{ }
+
+AppRoot::~AppRoot()
+{
+    m_parts->engine.reset();
+    AppBridge::setInstance(nullptr);
+}
+
+bool AppRoot::load()
+{
+    QQuickStyle::setStyle(QStringLiteral("Basic"));
+    registerFonts();
+    m_parts->engine = std::make_unique<QQmlApplicationEngine>();
+    m_parts->engine->load(QUrl(QStringLiteral("qrc:/qt/qml/MerrinVale/Main.qml")));
+    QQuickWindow *main = window();
+    if (main != nullptr && m_parts->demo) {
+        // The display name too, or the desktop would append it to the title.
+        const QString title = QStringLiteral("Merrin Vale — Demo");
+        QGuiApplication::setApplicationDisplayName(title);
+        main->setTitle(title);
+    }
+    return main != nullptr;
+}
+
+QQuickWindow *AppRoot::window() const
+{
+    if (!m_parts->engine || m_parts->engine->rootObjects().isEmpty()) {
+        return nullptr;
+    }
+    return qobject_cast<QQuickWindow *>(m_parts->engine->rootObjects().constFirst());
+}
+
+QQmlApplicationEngine &AppRoot::engine() const
+{
+    return *m_parts->engine;
+}
+
+AppModel &AppRoot::model() const
+{
+    return *m_parts->model;
+}
+
+HomeViewModel &AppRoot::home() const
+{
+    return *m_parts->home;
+}
+
+SettingsStore &AppRoot::settings() const
+{
+    return *m_parts->settings;
+}

@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "net/Endpoints.h"
+
+#include <QDateTime>
+
+#include <memory>
+#include <optional>
+
+class AppModel;
+class HomeViewModel;
+class QQmlApplicationEngine;
+class QQuickWindow;
+class SettingsStore;
+
+// What one run of merrin-vale is asked to be.
+struct LaunchOptions
+{
+    Endpoints endpoints = Endpoints::production();
+    std::optional<QDateTime> start; // where the clock starts (it runs on); the system's time without it
+    // The recorded scenario, answered in-process: no socket is opened, and the user's settings
+    // and keyring are neither read nor written.
+    bool demo = false;
+};
+
+// The whole application of one run: clock, settings and keys, network, services, the app model,
+// the views QML reads and the main window. merrin-vale builds one from its command line; the
+// screen test builds one in demo mode. Needs a QGuiApplication.
+class AppRoot
+{
+public:
+    // Throws std::runtime_error, saying why, when the demo cannot be set up.
+    explicit AppRoot(const LaunchOptions &options);
+    ~AppRoot();
+    AppRoot(const AppRoot &) = delete;
+    AppRoot &operator=(const AppRoot &) = delete;
+
+    // Loads the main window, which starts the app. False when QML could not build it.
+    bool load();
+
+    [[nodiscard]] QQuickWindow *window() const;
+    [[nodiscard]] QQmlApplicationEngine &engine() const;
+    [[nodiscard]] AppModel &model() const;
+    [[nodiscard]] HomeViewModel &home() const;
+    [[nodiscard]] SettingsStore &settings() const;
+
+private:
+    struct Parts;
+    std::unique_ptr<Parts> m_parts;
+};

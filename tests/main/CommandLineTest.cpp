@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// merrin-vale's command line, run as a separate process: a wrong one says why and exits with 2.
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+TEST(CommandLineTest, AWrongCommandLineSaysWhy)
+{
+    const struct
+    {
+        QStringList arguments;
+        QString message;
+    } cases[] = {
+        { { QStringLiteral("--now"), QStringLiteral("2024-07-19T16:40:00") },
+            QStringLiteral("merrin-vale: --now needs an ISO 8601 time with Z or an offset\n") },
+        { { QStringLiteral("--endpoints"), QStringLiteral("/nonexistent/endpoints.json") },
+            QStringLiteral("merrin-vale: cannot read /nonexistent/endpoints.json\n") },
+        { { QStringLiteral("--demo"), QStringLiteral("--endpoints"), QStringLiteral("e.json") },
+            QStringLiteral("merrin-vale: --demo answers every request itself; it takes no --endpoints\n") },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());
+        QProcess process;
+        process.start(QStringLiteral(MERRIN_VALE_PATH),
+            c.arguments + QStringList { QStringLiteral("-platform"), QStringLiteral("offscreen") });
+        ASSERT_TRUE(process.waitForFinished(30000));
+        EXPECT_EQ(process.exitCode(), 2);
+        const QString err = QString::fromUtf8(process.readAllStandardError());
+        EXPECT_TRUE(err.endsWith(c.message)) << err.toStdString();
+    }
+}

@@ -1,0 +1,143 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The real application in demo mode (the same AppRoot merrin-vale builds), on the offscreen
+// platform: what each card of the home screen shows, read from the visible text items of the
+// card, in light and dark appearance at two text sizes, with a screenshot of each.
+#include "main/AppRoot.h"
+
+#include "app/AppModel.h"
+#include "app/SettingsStore.h"
+#include "ui/HomeViewModel.h"
+
+#include "Await.h"
+
+#include <QDir>
+#include <QImage>
+#include <QQmlApplicationEngine>
+#include <QQmlExpression>
+#include <QQuickItem>
+#include <QQuickWindow>
+
+#include <gtest/gtest.h>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+const QString kBriefing = QStringLiteral(
+    "Phoenix is sitting at 113 degrees this afternoon under an Excessive Heat Warning that runs until 8 PM Saturday, "
+    "so keep time outdoors short and the water bottle close. Storms drifting in from the high country should reach "
+    "the Valley a little after 5, bringing a quick burst of rain, gusty winds of 40 to 50 mph and blowing dust before "
+    "they clear out around 7. The air is also rough on sensitive lungs today, so save the hard workout for indoors. "
+    "Tonight only bottoms out near 91, Saturday heats right back up to 116, and storm chances return from Sunday as "
+    "the heat eases a little.");
+
+// What the cards show in the demo: the card (its objectName) and one text it shows whole. A new
+// card adds its rows here.
+struct Shown
+{
+    const char *card;
+    QString text;
+};
+const QList<Shown> kShown {
+    { "heroCard", QStringLiteral("Phoenix, Arizona") },
+    { "heroCard", QStringLiteral("113°") },
+    { "heroCard", QStringLiteral("Feels like 110° · H:115° L:91°") },
+    { "briefingCard", QStringLiteral("113 degrees now, with a dusty, gusty storm arriving a little after 5 PM.") },
+    { "briefingCard", kBriefing },
+    { "briefingCard", QStringLiteral("Will the storm cool things down tonight?") },
+};
+
+void collectTexts(const QQuickItem *item, QStringList &texts)
+{
+    if (!item->isVisible() || item->opacity() == 0.0) {
+        return;
+    }
+    if (const QVariant text = item->property("text"); text.typeId() == QMetaType::QString) {
+        texts.append(text.toString());
+    }
+    for (const QQuickItem *child : item->childItems()) {
+        collectTexts(child, texts);
+    }
+}
+
+class HomeScreenTest : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        LaunchOptions demo;
+        demo.demo = true;
+        root = new AppRoot(demo);
+        loaded = root->load() && test_support::spinUntil([] {
+            return root->home().state() == HomeViewModel::State::Cards && root->model().briefing()
+                && !root->model().forecastLoading();
+        });
+    }
+    static void TearDownTestSuite()
+    {
+        delete root;
+        root = nullptr;
+    }
+    void SetUp() override { ASSERT_TRUE(loaded) << "the demo's home screen did not come up"; }
+
+    // The visible texts of a card; nothing when the card is not there.
+    static QStringList textsOf(const char *card)
+    {
+        QStringList texts;
+        if (const auto *item = root->window()->findChild<QQuickItem *>(QString::fromLatin1(card))) {
+            collectTexts(item, texts);
+        }
+        return texts;
+    }
+
+    static void expectEveryCardText()
+    {
+        for (const Shown &shown : kShown) {
+            SCOPED_TRACE(shown.card);
+            EXPECT_TRUE(textsOf(shown.card).contains(shown.text)) << shown.text.toStdString();
+        }
+    }
+
+    static inline AppRoot *root = nullptr;
+    static inline bool loaded = false;
+};
+
+TEST_F(HomeScreenTest, EachCardShowsTheScenario)
+{
+    EXPECT_EQ(root->window()->title(), QStringLiteral("Merrin Vale — Demo"));
+    expectEveryCardText();
+}
+
+TEST_F(HomeScreenTest, EveryAppearanceShowsTheSameTextsAndIsSaved)
+{
+    // The Theme singleton, as Main.qml sees it.
+    QQmlExpression themeLookup(qmlContext(root->window()), root->window(), QStringLiteral("Theme"));
+    auto *theme = themeLookup.evaluate().value<QObject *>();
+    ASSERT_NE(theme, nullptr);
+    ASSERT_TRUE(QDir().mkpath(QStringLiteral(MERRIN_SCREENSHOT_DIR)));
+    for (const bool dark : { false, true }) {
+        for (const double scale : { 1.0, 1.3 }) {
+            const QString name = QStringLiteral("home-%1-%2.png")
+                                     .arg(dark ? QStringLiteral("dark") : QStringLiteral("light"))
+                                     .arg(scale, 0, 'f', 1);
+            SCOPED_TRACE(name.toStdString());
+            theme->setProperty("dark", dark);
+            root->settings().setFontScale(scale);
+            test_support::spin(50ms);
+            expectEveryCardText();
+            const QImage shot = root->window()->grabWindow();
+            ASSERT_FALSE(shot.isNull());
+            EXPECT_TRUE(shot.save(QDir(QStringLiteral(MERRIN_SCREENSHOT_DIR)).filePath(name)));
+        }
+    }
+}
+
+TEST_F(HomeScreenTest, AnyQuestionGetsTheRecordedAnswer)
+{
+    test_support::await(root->model().ask(QStringLiteral("What about the weekend?")));
+    ASSERT_FALSE(root->model().askHistory().isEmpty());
+    EXPECT_TRUE(root->model().askHistory().constLast().answer.startsWith(
+        QStringLiteral("Only for a little while: the storm's winds should knock it from about 113")));
+}
+
+} // namespace
