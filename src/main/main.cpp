@@ -11,6 +11,7 @@
 #include "platform/PositionSource.h"
 #include "ui/AppBridge.h"
 #include "ui/HomeViewModel.h"
+#include "ui/MainWindow.h"
 #include "ui/PlaceSearchViewModel.h"
 
 #include <QDirIterator>
@@ -18,7 +19,6 @@
 #include <QGuiApplication>
 #include <QNetworkAccessManager>
 #include <QQmlApplicationEngine>
-#include <QQuickStyle>
 #include <QtQml/QQmlExtensionPlugin>
 
 Q_IMPORT_QML_PLUGIN(MerrinValePlugin)
@@ -46,7 +46,6 @@ int main(int argc, char *argv[])
     QGuiApplication::setApplicationVersion(QStringLiteral(MERRIN_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.merrinvale.MerrinVale"));
     QGuiApplication app(argc, argv);
-    QQuickStyle::setStyle(QStringLiteral("Basic"));
     registerFonts();
 
     SystemClock clock;
@@ -76,6 +75,6 @@ int main(int argc, char *argv[])
     QObject::connect(
         &engine, &QQmlApplicationEngine::objectCreationFailed, &app, [] { QCoreApplication::exit(1); },
         Qt::QueuedConnection);
-    engine.load(QUrl(QStringLiteral("qrc:/qt/qml/MerrinVale/Main.qml")));
+    loadMainWindow(engine);
     return QGuiApplication::exec();
 }
