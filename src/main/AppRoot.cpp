@@ -13,13 +13,13 @@
 #include "platform/PositionSource.h"
 #include "ui/AppBridge.h"
 #include "ui/HomeViewModel.h"
+#include "ui/MainWindow.h"
 #include "ui/PlaceSearchViewModel.h"
 
 #include <QDirIterator>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QQmlApplicationEngine>
-#include <QQuickStyle>
 #include <QQuickWindow>
 #include <QTemporaryDir>
 #include <QtQml/QQmlExtensionPlugin>
@@ -128,10 +128,9 @@ AppRoot::~AppRoot()
 
 bool AppRoot::load()
 {
-    QQuickStyle::setStyle(QStringLiteral("Basic"));
     registerFonts();
     m_parts->engine = std::make_unique<QQmlApplicationEngine>();
-    m_parts->engine->load(QUrl(QStringLiteral("qrc:/qt/qml/MerrinVale/Main.qml")));
+    loadMainWindow(*m_parts->engine);
     QQuickWindow *main = window();
     if (main != nullptr && m_parts->demo) {
         // The display name too, or the desktop would append it to the title.

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
 import QtQuick.Controls
+import MerrinVale
 
-// A flat button showing one symbol, with a tooltip and an accessible name. While busy the
-// symbol pulses.
+// A flat button showing one symbol, with a tooltip. Its accessible name is `label`, and a
+// screen reader's press clicks it. While busy the symbol pulses.
 ToolButton {
     id: button
 
@@ -16,6 +17,7 @@ ToolButton {
     implicitWidth: 38
     implicitHeight: 38
     Accessible.name: label
+    Accessible.onPressAction: AccessibleActions.click(button)
     ToolTip.visible: hovered
     ToolTip.delay: 500
     ToolTip.text: hint

@@ -40,9 +40,6 @@ Rectangle {
                 symbol: card.isFavorite ? "star.fill" : "star"
                 label: card.isFavorite ? "Remove from favourites" : "Add to favourites"
                 symbolColor: card.isFavorite ? Theme.amber : Theme.secondaryText
-                Accessible.role: Accessible.CheckBox
-                Accessible.checkable: true
-                Accessible.checked: card.isFavorite
                 onClicked: card.favoriteToggled()
             }
         }

@@ -29,9 +29,19 @@ Item {
     }
 
     ScrollView {
+        id: scroll
         anchors.fill: parent
         visible: screen.home.state === HomeViewModel.Cards
         contentWidth: availableWidth
+        // The cards never scroll sideways; the vertical bar is the style's, with a name.
+        ScrollBar.horizontal.policy: ScrollBar.AlwaysOff
+        ScrollBar.vertical: ScrollBar {
+            parent: scroll
+            x: scroll.mirrored ? 0 : scroll.width - width
+            y: scroll.topPadding
+            height: scroll.availableHeight
+            Accessible.name: "Forecast"
+        }
 
         ColumnLayout {
             width: parent.width

@@ -44,13 +44,13 @@ Item {
             wrapMode: Text.Wrap
             font.pixelSize: Theme.size(13)
         }
-        Button {
+        AppButton {
             Layout.alignment: Qt.AlignHCenter
             visible: view.state === HomeViewModel.Failed
             text: "Retry"
             onClicked: view.retry()
         }
-        Button {
+        AppButton {
             id: searchButton
             Layout.alignment: Qt.AlignHCenter
             visible: view.state === HomeViewModel.NoLocation
@@ -62,6 +62,7 @@ Item {
             font.weight: Font.DemiBold
             onClicked: view.searchRequested()
             contentItem: Label {
+                Accessible.ignored: true
                 text: searchButton.text
                 font: searchButton.font
                 color: "white"

@@ -55,7 +55,7 @@ Popup {
             Layout.fillWidth: true
             spacing: 8
 
-            TextField {
+            AppTextField {
                 id: field
                 Layout.fillWidth: true
                 placeholderText: sheet.search.placeholderText
@@ -65,7 +65,7 @@ Popup {
                 font.pixelSize: Theme.size(16)
                 leftPadding: 38
                 selectByMouse: true
-                Accessible.name: "Search for a location"
+                label: "Search for a location"
                 onTextEdited: sheet.search.query = text
                 background: Rectangle {
                     implicitHeight: 42
@@ -97,7 +97,7 @@ Popup {
                 Keys.onReturnPressed: sheet.search.pick(list.currentIndex)
                 Keys.onEnterPressed: sheet.search.pick(list.currentIndex)
             }
-            Button {
+            AppButton {
                 text: "Cancel"
                 flat: true
                 onClicked: sheet.close()
@@ -114,7 +114,9 @@ Popup {
             keyNavigationEnabled: false
             highlightMoveDuration: 0
             boundsBehavior: Flickable.StopAtBounds
-            ScrollBar.vertical: ScrollBar {}
+            ScrollBar.vertical: ScrollBar {
+                Accessible.name: "Places"
+            }
 
             function selectFirst() {
                 currentIndex = count > 0 ? 0 : -1

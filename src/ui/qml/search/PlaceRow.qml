@@ -49,7 +49,7 @@ Item {
                 font.weight: Font.Bold
                 font.letterSpacing: 0.8
             }
-            Button {
+            AppButton {
                 visible: row.kind === "recent"
                 text: "Clear"
                 flat: true
@@ -59,7 +59,7 @@ Item {
             }
         }
 
-        ItemDelegate {
+        AppItemDelegate {
             id: delegate
             Layout.fillWidth: true
             highlighted: row.current

@@ -44,7 +44,7 @@ Popup {
             wrapMode: Text.Wrap
             font.pixelSize: Theme.size(15)
         }
-        Button {
+        AppButton {
             id: continueButton
             Layout.alignment: Qt.AlignRight
             text: "Continue"
