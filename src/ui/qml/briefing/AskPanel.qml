@@ -26,7 +26,7 @@ ColumnLayout {
         Label {
             Layout.fillWidth: true
             text: "ASK MERRIN"
-            color: Theme.blue
+            color: Theme.dark ? Qt.lighter(Theme.blue, 1.7) : Theme.blue
             font.pixelSize: Theme.size(11)
             font.weight: Font.Bold
             font.letterSpacing: 0.8

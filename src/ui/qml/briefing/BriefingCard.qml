@@ -59,7 +59,7 @@ Rectangle {
                 Label {
                     Layout.fillWidth: true
                     text: "METEOROLOGIST · THE BRIEFING"
-                    color: Theme.blue
+                    color: Theme.dark ? Qt.lighter(Theme.blue, 1.7) : Theme.blue
                     elide: Text.ElideRight
                     font.pixelSize: Theme.size(11)
                     font.weight: Font.Bold

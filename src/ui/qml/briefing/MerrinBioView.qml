@@ -43,7 +43,6 @@ Popup {
                 spacing: 14
                 MerrinPortrait { size: 72 }
                 ColumnLayout {
-                    Layout.fillWidth: true
                     spacing: 2
                     Label {
                         text: "MERRIN VALE"
@@ -54,12 +53,13 @@ Popup {
                     }
                     Label {
                         text: "METEOROLOGIST"
-                        color: Theme.blue
+                        color: Theme.dark ? Qt.lighter(Theme.blue, 1.7) : Theme.blue
                         font.pixelSize: Theme.size(11)
                         font.weight: Font.Bold
                         font.letterSpacing: 0.8
                     }
                 }
+                Item { Layout.fillWidth: true }
                 SymbolButton {
                     id: closeButton
                     Layout.alignment: Qt.AlignTop
