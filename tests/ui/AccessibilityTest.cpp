@@ -293,8 +293,10 @@ const QList<Stage> &stages()
                 a.model.useCurrentLocationNow(); // fails, and says so above the cards
                 return a.settle();
             },
-            { "Search", "Use my location", "Refresh", "Dismiss", "Add to favourites" },
-            { "Search", "Use my location", "Refresh", "Dismiss", "Add to favourites" } },
+            { "Search", "Use my location", "Refresh", "Dismiss", "Add to favourites", "About Merrin Vale",
+                "Question for Merrin", "Send" },
+            { "Search", "Use my location", "Refresh", "Dismiss", "Add to favourites", "About Merrin Vale",
+                "Question for Merrin", "Send" } },
     };
     return all;
 }
