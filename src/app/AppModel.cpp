@@ -95,8 +95,7 @@ void AppModel::select(const SavedLocation &place)
     ++m_refreshGeneration;
     assign(m_location, std::optional<SavedLocation>(place), &AppModel::locationChanged);
     m_settings.setLastLocation(place);
-    assign(m_askHistory, QList<QaPair>(), &AppModel::askHistoryChanged);
-    assign(m_askError, std::optional<QString>(), &AppModel::askErrorChanged);
+    clearConversation();
     showBriefing(std::nullopt, std::nullopt, std::nullopt);
     assign(m_forecast, std::optional<Forecast>(), &AppModel::forecastChanged);
     assign(m_alerts, QList<NwsAlert>(), &AppModel::alertsChanged);
@@ -252,6 +251,13 @@ QCoro::Task<> AppModel::refreshIfStale()
     co_await refresh();
 }
 
+void AppModel::clearConversation()
+{
+    ++m_conversationGeneration;
+    assign(m_askHistory, QList<QaPair>(), &AppModel::askHistoryChanged);
+    assign(m_askError, std::optional<QString>(), &AppModel::askErrorChanged);
+}
+
 QCoro::Task<> AppModel::ask(QString question)
 {
     const QString trimmed = text::trimmedWhitespaceAndNewlines(question);
@@ -264,6 +270,7 @@ QCoro::Task<> AppModel::ask(QString question)
     assign(m_askLoading, true, &AppModel::askLoadingChanged);
     assign(m_askError, std::optional<QString>(), &AppModel::askErrorChanged);
     const QList<QaPair> history = m_askHistory;
+    const quint64 conversation = m_conversationGeneration;
 
     const std::optional<QString> apiKey = co_await m_settings.readApiKey();
     if (!self) {
@@ -279,8 +286,9 @@ QCoro::Task<> AppModel::ask(QString question)
     if (!self) {
         co_return;
     }
-    // An answer for a place the user has since left belongs to a conversation that is gone.
-    if (m_location && m_location->isSamePlace(place)) {
+    // An answer for a place the user has since left, or after a new conversation began, belongs
+    // to a conversation that is gone.
+    if (conversation == m_conversationGeneration && m_location && m_location->isSamePlace(place)) {
         if (answer) {
             QList<QaPair> updated = m_askHistory;
             updated.append(QaPair { trimmed, *answer });

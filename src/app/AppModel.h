@@ -96,6 +96,9 @@ public:
     QCoro::Task<> ask(QString question);
     // Makes a place current, remembers it, clears what belonged to the old place and refreshes.
     void select(const SavedLocation &place);
+    // Starts a new conversation: empties the Ask history and its error. An answer still on its
+    // way belongs to the old conversation and is dropped.
+    Q_INVOKABLE void clearConversation();
 
     void startAlertPolling();
     void scheduleBriefingRefresh();
@@ -174,6 +177,7 @@ private:
     std::optional<QDateTime> m_lastRefreshAt;
     bool m_isCheckingLocationOnResume = false;
     quint64 m_refreshGeneration = 0;
+    quint64 m_conversationGeneration = 0;
     quint64 m_alertLoopGeneration = 0;
     quint64 m_briefingLoopGeneration = 0;
 };

@@ -294,6 +294,26 @@ QString SettingsStore::todayKey() const
     return QStringLiteral("%1-%2-%3").arg(today.year()).arg(today.month()).arg(today.day());
 }
 
+std::optional<SettingsStore::WindowPlacement> SettingsStore::windowPlacement() const
+{
+    const QRect geometry(static_cast<int>(m_defaults.read(setting::windowX)),
+        static_cast<int>(m_defaults.read(setting::windowY)), static_cast<int>(m_defaults.read(setting::windowWidth)),
+        static_cast<int>(m_defaults.read(setting::windowHeight)));
+    if (geometry.width() <= 0 || geometry.height() <= 0) {
+        return std::nullopt;
+    }
+    return WindowPlacement { geometry, m_defaults.read(setting::windowMaximized) };
+}
+
+void SettingsStore::setWindowPlacement(const WindowPlacement &placement)
+{
+    m_defaults.write(setting::windowX, placement.geometry.x());
+    m_defaults.write(setting::windowY, placement.geometry.y());
+    m_defaults.write(setting::windowWidth, placement.geometry.width());
+    m_defaults.write(setting::windowHeight, placement.geometry.height());
+    m_defaults.write(setting::windowMaximized, placement.maximized);
+}
+
 void SettingsStore::countDayOfUse()
 {
     const QString today = todayKey();

@@ -7,6 +7,7 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
+#include <QRect>
 #include <QString>
 
 #include <QCoroTask>
@@ -92,6 +93,16 @@ public:
     void toggleFavorite(const SavedLocation &place);
     void addRecent(const SavedLocation &place);
     void clearRecents();
+
+    // The main window's size and place when it last closed; nothing when it never closed or the
+    // stored size is not one.
+    struct WindowPlacement
+    {
+        QRect geometry;
+        bool maximized = false;
+    };
+    [[nodiscard]] std::optional<WindowPlacement> windowPlacement() const;
+    void setWindowPlacement(const WindowPlacement &placement);
 
     // Review counters. There is no store receipt on Linux, so no review is ever requested, but
     // the days of use are still counted.

@@ -12,6 +12,7 @@
 #include "platform/KeyStore.h"
 #include "platform/PositionSource.h"
 #include "ui/AppBridge.h"
+#include "ui/BriefingViewModel.h"
 #include "ui/HomeViewModel.h"
 #include "ui/MainWindow.h"
 #include "ui/PlaceSearchViewModel.h"
@@ -65,6 +66,7 @@ struct AppRoot::Parts
     std::unique_ptr<MerrinValeApp> app;
     std::unique_ptr<HomeViewModel> home;
     std::unique_ptr<PlaceSearchViewModel> search;
+    std::unique_ptr<BriefingViewModel> briefing;
     std::unique_ptr<AppBridge> bridge;
     std::unique_ptr<QQmlApplicationEngine> engine;
 };
@@ -108,7 +110,8 @@ AppRoot::Parts::Parts(const LaunchOptions &options)
     app = std::make_unique<MerrinValeApp>(*model, *settings);
     home = std::make_unique<HomeViewModel>(*model);
     search = std::make_unique<PlaceSearchViewModel>(sources->geocoding(), *model);
-    bridge = std::make_unique<AppBridge>(*model, *app, *home, *search);
+    briefing = std::make_unique<BriefingViewModel>(*model, *clock);
+    bridge = std::make_unique<AppBridge>(*model, *app, *home, *search, *briefing);
     AppBridge::setInstance(bridge.get());
 
     QObject::connect(qGuiApp, &QGuiApplication::applicationStateChanged, app.get(), [this](Qt::ApplicationState state) {
@@ -134,6 +137,9 @@ bool AppRoot::load()
     m_parts->engine = std::make_unique<QQmlApplicationEngine>();
     loadMainWindow(*m_parts->engine);
     QQuickWindow *main = window();
+    if (main != nullptr) {
+        keepWindowPlacement(*main, *m_parts->settings);
+    }
     if (main != nullptr && m_parts->demo) {
         // The display name too, or the desktop would append it to the title.
         const QString title = QStringLiteral("Merrin Vale — Demo");

@@ -43,6 +43,13 @@ inline constexpr DataKey recentLocations { QLatin1StringView("recentLocations") 
 inline constexpr DataKey cachedBriefing { QLatin1StringView("cachedBriefing") };
 inline constexpr DataKey climateNormals { QLatin1StringView("climateNormals") };
 
+// The main window's size and place when it last closed (no width: never saved).
+inline constexpr Key<qint64> windowX { QLatin1StringView("window.x"), 0 };
+inline constexpr Key<qint64> windowY { QLatin1StringView("window.y"), 0 };
+inline constexpr Key<qint64> windowWidth { QLatin1StringView("window.width"), 0 };
+inline constexpr Key<qint64> windowHeight { QLatin1StringView("window.height"), 0 };
+inline constexpr Key<bool> windowMaximized { QLatin1StringView("window.maximized"), false };
+
 // Review counters.
 inline constexpr Key<qint64> daysUsed { QLatin1StringView("review.daysUsed"), 0 };
 inline constexpr Key<QLatin1StringView> lastDayCounted { QLatin1StringView("review.lastDayCounted"),

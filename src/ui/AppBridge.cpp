@@ -10,13 +10,14 @@ namespace {
 AppBridge *g_instance = nullptr;
 }
 
-AppBridge::AppBridge(
-    AppModel &model, MerrinValeApp &app, HomeViewModel &home, PlaceSearchViewModel &search, QObject *parent)
+AppBridge::AppBridge(AppModel &model, MerrinValeApp &app, HomeViewModel &home, PlaceSearchViewModel &search,
+    BriefingViewModel &briefing, QObject *parent)
     : QObject(parent)
     , m_model(&model)
     , m_app(&app)
     , m_home(&home)
     , m_search(&search)
+    , m_briefing(&briefing)
 { }
 
 SettingsStore *AppBridge::settings() const

@@ -4,6 +4,7 @@
 #include "app/AppModel.h"
 #include "app/MerrinValeApp.h"
 #include "app/SettingsStore.h"
+#include "ui/BriefingViewModel.h"
 #include "ui/HomeViewModel.h"
 #include "ui/PlaceSearchViewModel.h"
 
@@ -14,7 +15,7 @@ class QJSEngine;
 class QQmlEngine;
 
 // What QML sees of the application: the one model, its settings, the app state, the home
-// screen's view and the place search. The application owns all of them; QML only borrows.
+// screen's view, the briefing card's view and the place search. The application owns all of them; QML only borrows.
 class AppBridge : public QObject
 {
     Q_OBJECT
@@ -25,16 +26,18 @@ class AppBridge : public QObject
     Q_PROPERTY(MerrinValeApp *app READ app CONSTANT)
     Q_PROPERTY(HomeViewModel *home READ home CONSTANT)
     Q_PROPERTY(PlaceSearchViewModel *search READ search CONSTANT)
+    Q_PROPERTY(BriefingViewModel *briefing READ briefing CONSTANT)
 
 public:
     AppBridge(AppModel &model, MerrinValeApp &app, HomeViewModel &home, PlaceSearchViewModel &search,
-        QObject *parent = nullptr);
+        BriefingViewModel &briefing, QObject *parent = nullptr);
 
     [[nodiscard]] AppModel *model() const { return m_model; }
     [[nodiscard]] SettingsStore *settings() const;
     [[nodiscard]] MerrinValeApp *app() const { return m_app; }
     [[nodiscard]] HomeViewModel *home() const { return m_home; }
     [[nodiscard]] PlaceSearchViewModel *search() const { return m_search; }
+    [[nodiscard]] BriefingViewModel *briefing() const { return m_briefing; }
 
     // The instance QML uses; set by the application before the QML engine loads.
     static void setInstance(AppBridge *bridge);
@@ -45,4 +48,5 @@ private:
     MerrinValeApp *m_app;
     HomeViewModel *m_home;
     PlaceSearchViewModel *m_search;
+    BriefingViewModel *m_briefing;
 };

@@ -10,14 +10,18 @@
 
 #include "Await.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QImage>
+#include <QKeyEvent>
 #include <QQmlApplicationEngine>
 #include <QQmlExpression>
 #include <QQuickItem>
 #include <QQuickWindow>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 using namespace std::chrono_literals;
 
@@ -42,8 +46,12 @@ const QList<Shown> kShown {
     { "heroCard", QStringLiteral("Phoenix, Arizona") },
     { "heroCard", QStringLiteral("113°") },
     { "heroCard", QStringLiteral("Feels like 110° · H:115° L:91°") },
+    { "briefingCard", QStringLiteral("MERRIN VALE") },
+    { "briefingCard", QStringLiteral("METEOROLOGIST · THE BRIEFING") },
     { "briefingCard", QStringLiteral("113 degrees now, with a dusty, gusty storm arriving a little after 5 PM.") },
     { "briefingCard", kBriefing },
+    { "briefingCard", QStringLiteral("ASK MERRIN") },
+    // The suggested question, as the Ask field's placeholder.
     { "briefingCard", QStringLiteral("Will the storm cool things down tonight?") },
 };
 
@@ -149,12 +157,27 @@ TEST_F(HomeScreenTest, TheScenarioFillsTheModel)
     EXPECT_TRUE(model.normals());
 }
 
-TEST_F(HomeScreenTest, AnyQuestionGetsTheRecordedAnswer)
+TEST_F(HomeScreenTest, AQuestionTypedInTheAskPanelGetsTheRecordedAnswer)
 {
-    test_support::await(root->model().ask(QStringLiteral("What about the weekend?")));
-    ASSERT_FALSE(root->model().askHistory().isEmpty());
-    EXPECT_TRUE(root->model().askHistory().constLast().answer.startsWith(
-        QStringLiteral("Only for a little while: the storm's winds should knock it from about 113")));
+    auto *field = root->window()->findChild<QQuickItem *>(QStringLiteral("askField"));
+    ASSERT_NE(field, nullptr);
+    field->forceActiveFocus();
+    field->setProperty("text", QStringLiteral("What about the weekend?"));
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QCoreApplication::sendEvent(root->window(), &press);
+    EXPECT_TRUE(field->property("text").toString().isEmpty());
+    EXPECT_FALSE(field->hasActiveFocus());
+
+    const auto answered = [] {
+        const QStringList texts = textsOf("briefingCard");
+        return texts.contains(QStringLiteral("What about the weekend?"))
+            && std::any_of(texts.cbegin(), texts.cend(), [](const QString &text) {
+                   return text.startsWith(
+                       QStringLiteral("Only for a little while: the storm's winds should knock it from about 113"));
+               });
+    };
+    EXPECT_TRUE(test_support::spinUntil(answered));
+    EXPECT_TRUE(textsOf("briefingCard").contains(QStringLiteral("Ask a follow-up…")));
 }
 
 } // namespace

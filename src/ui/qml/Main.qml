@@ -71,6 +71,13 @@ ApplicationWindow {
         onActivated: window.openSearch()
     }
 
+    // Sends the question being typed (or, on a fresh conversation, the suggested one).
+    Shortcut {
+        sequences: ["Ctrl+Return", "Ctrl+Enter"]
+        enabled: !App.app.showWelcome && !searchSheet.opened
+        onActivated: App.briefing.send()
+    }
+
     function openSearch() {
         if (!App.app.showWelcome)
             searchSheet.open()
@@ -79,6 +86,37 @@ ApplicationWindow {
     HomeScreen {
         anchors.fill: parent
         onSearchRequested: window.openSearch()
+    }
+
+    // A refresh in progress: a thin bar under the toolbar, the cards stay readable.
+    ProgressBar {
+        id: refreshBar
+        objectName: "refreshProgress"
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.top: parent.top
+        height: 3
+        z: 1
+        visible: App.model.forecastLoading
+        indeterminate: true
+        Accessible.name: "Refreshing the forecast"
+        background: Item {}
+        contentItem: Item {
+            clip: true
+            Rectangle {
+                width: refreshBar.width / 3
+                height: refreshBar.height
+                radius: height / 2
+                color: Theme.blue
+                NumberAnimation on x {
+                    running: App.model.forecastLoading
+                    loops: Animation.Infinite
+                    from: -refreshBar.width / 3
+                    to: refreshBar.width
+                    duration: 1100
+                }
+            }
+        }
     }
 
     LocationSearchSheet {

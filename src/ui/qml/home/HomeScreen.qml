@@ -70,7 +70,7 @@ Item {
                 onFavoriteToggled: screen.home.toggleFavorite()
             }
 
-            BriefingText {
+            BriefingCard {
                 objectName: "briefingCard"
                 Layout.fillWidth: true
                 Layout.leftMargin: 16

@@ -1,0 +1,53 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+import QtQuick
+import MerrinVale
+
+// Merrin's portrait in a circle. Until the picture is there (or if it cannot be read) the circle
+// alone stands in, in the accent colours.
+Item {
+    id: portrait
+
+    property real size: 48
+    readonly property url source: "qrc:/images/merrinavatar.png"
+
+    implicitWidth: size
+    implicitHeight: size
+
+    Rectangle {
+        anchors.fill: parent
+        radius: width / 2
+        gradient: Gradient {
+            GradientStop { position: 0; color: Theme.blue }
+            GradientStop { position: 1; color: Theme.deepBlue }
+        }
+    }
+
+    // The picture, cut to the circle.
+    Canvas {
+        id: picture
+        anchors.fill: parent
+        antialiasing: true
+        Component.onCompleted: loadImage(portrait.source)
+        onImageLoaded: requestPaint()
+        onWidthChanged: requestPaint()
+        onPaint: {
+            const ctx = getContext("2d")
+            ctx.reset()
+            if (!isImageLoaded(portrait.source))
+                return
+            ctx.beginPath()
+            ctx.arc(width / 2, height / 2, Math.min(width, height) / 2, 0, 2 * Math.PI)
+            ctx.closePath()
+            ctx.clip()
+            ctx.drawImage(portrait.source, 0, 0, width, height)
+        }
+    }
+
+    Rectangle {
+        anchors.fill: parent
+        radius: width / 2
+        color: "transparent"
+        border.color: Theme.separator
+        border.width: 1
+    }
+}
