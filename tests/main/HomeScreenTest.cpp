@@ -166,6 +166,7 @@ TEST_F(HomeScreenTest, EveryAppearanceShowsTheSameTextsAndIsSaved)
             theme->setProperty("dark", dark);
             root->settings().setFontScale(scale);
             test_support::spin(50ms);
+            EXPECT_DOUBLE_EQ(theme->property("textScale").toDouble(), scale) << "the theme follows the text size";
             expectEveryCardText();
             const QImage shot = root->window()->grabWindow();
             ASSERT_FALSE(shot.isNull());

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 pragma Singleton
 import QtQuick
+import MerrinVale
 
 // The palette (one light and one dark value per colour) and the one typeface family. Sizes up
 // to 20 points follow the text-size setting; larger ones stay as designed.
