@@ -95,11 +95,13 @@ AppRoot::Parts::Parts(const LaunchOptions &options)
     clock = start ? std::unique_ptr<Clock>(std::make_unique<ShiftedClock>(*start)) : std::make_unique<SystemClock>();
 
     settings = std::make_unique<SettingsStore>(*defaults, *keys, *clock);
+    // The demo opens at its place, past the welcome sheet; a demo run is no day of use.
     if (demo) {
         settings->setLastLocation(scenario->place());
         settings->setWelcomed(true);
+    } else {
+        settings->countDayOfUse();
     }
-    settings->countDayOfUse();
     sources = std::make_unique<LiveSources>(
         *network, options.endpoints, *defaults, *clock, position.get(), std::move(aiNetwork));
     model = std::make_unique<AppModel>(*settings, *sources, *defaults, *clock);

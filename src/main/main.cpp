@@ -2,10 +2,14 @@
 // merrin-vale: reads the command line, then builds the whole app (AppRoot) and runs it.
 #include "main/AppRoot.h"
 
+#include "app/AppModel.h"
 #include "net/Clock.h"
+#include "ui/HomeViewModel.h"
 
 #include <QCommandLineParser>
+#include <QDateTime>
 #include <QGuiApplication>
+#include <QQuickWindow>
 #include <QSocketNotifier>
 
 #include <csignal>
@@ -19,9 +23,15 @@
 
 namespace {
 
+struct CommandLine
+{
+    LaunchOptions launch;
+    bool reportFirstFrame = false;
+};
+
 // The options, or what is wrong with them. --help, --version and unknown options end the
 // program inside.
-std::variant<LaunchOptions, QString> readCommandLine(const QGuiApplication &app)
+std::variant<CommandLine, QString> readCommandLine(const QGuiApplication &app)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Merrin Vale, a weather app with a presenter."));
@@ -37,26 +47,47 @@ std::variant<LaunchOptions, QString> readCommandLine(const QGuiApplication &app)
     const QCommandLineOption nowOption(QStringLiteral("now"),
         QStringLiteral("Start the clock at TIME, an ISO 8601 time with Z or an offset; it runs on from there."),
         QStringLiteral("TIME"));
-    parser.addOptions({ demoOption, endpointsOption, nowOption });
+    // For tools/bench/startup.sh: see reportFirstFrame().
+    QCommandLineOption firstFrameOption(
+        QStringLiteral("report-first-frame"), QStringLiteral("Report the first frame."));
+    firstFrameOption.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOptions({ demoOption, endpointsOption, nowOption, firstFrameOption });
     parser.process(app);
 
-    LaunchOptions options;
-    options.demo = parser.isSet(demoOption);
+    CommandLine options;
+    options.reportFirstFrame = parser.isSet(firstFrameOption);
+    LaunchOptions &launch = options.launch;
+    launch.demo = parser.isSet(demoOption);
     if (parser.isSet(endpointsOption)) {
-        if (options.demo) {
+        if (launch.demo) {
             return QStringLiteral("--demo answers every request itself; it takes no --endpoints");
         }
-        if (const auto problem = options.endpoints.applyOverridesFile(parser.value(endpointsOption))) {
+        if (const auto problem = launch.endpoints.applyOverridesFile(parser.value(endpointsOption))) {
             return *problem;
         }
     }
     if (parser.isSet(nowOption)) {
-        options.start = Clock::parseInstant(parser.value(nowOption));
-        if (!options.start) {
+        launch.start = Clock::parseInstant(parser.value(nowOption));
+        if (!launch.start) {
             return QStringLiteral("--now needs an ISO 8601 time with Z or an offset");
         }
     }
     return options;
+}
+
+// Prints "first-frame-ms" and the wall-clock time in milliseconds once the first frame that
+// shows the home screen's cards and briefing has been swapped to the screen.
+void reportFirstFrame(AppRoot &root)
+{
+    auto reported = std::make_shared<bool>(false);
+    QObject::connect(root.window(), &QQuickWindow::frameSwapped, root.window(), [&root, reported] {
+        if (*reported || root.home().state() != HomeViewModel::State::Cards || !root.model().briefing()) {
+            return;
+        }
+        *reported = true;
+        std::printf("first-frame-ms %lld\n", static_cast<long long>(QDateTime::currentMSecsSinceEpoch()));
+        std::fflush(stdout);
+    });
 }
 
 // Ctrl+C and a polite kill end the app the way closing its window does, so what it keeps for the
@@ -90,16 +121,16 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("org.merrinvale.MerrinVale"));
     QGuiApplication app(argc, argv);
 
-    const std::variant<LaunchOptions, QString> parsed = readCommandLine(app);
+    const std::variant<CommandLine, QString> parsed = readCommandLine(app);
     if (const QString *problem = std::get_if<QString>(&parsed)) {
         std::fprintf(stderr, "merrin-vale: %s\n", qUtf8Printable(*problem));
         return 2;
     }
-    const LaunchOptions &options = std::get<LaunchOptions>(parsed);
+    const CommandLine &options = std::get<CommandLine>(parsed);
 
     std::unique_ptr<AppRoot> root;
     try {
-        root = std::make_unique<AppRoot>(options);
+        root = std::make_unique<AppRoot>(options.launch);
     } catch (const std::exception &error) {
         std::fprintf(stderr, "merrin-vale: %s\n", error.what());
         return 1;
@@ -108,5 +139,8 @@ int main(int argc, char *argv[])
         return 1;
     }
     quitOnSignals(app);
+    if (options.reportFirstFrame) {
+        reportFirstFrame(*root);
+    }
     return QGuiApplication::exec();
 }

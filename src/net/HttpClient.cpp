@@ -55,7 +55,10 @@ public:
                 m_reply->abort();
             }
         });
-        QObject::connect(reply, &QNetworkReply::finished, this, &SharedRequest::settle);
+        // Queued, so that a reply deleted with its network manager (which finishes it on the way
+        // out) is seen as gone: its waiters then never resume, as with any reply that vanishes,
+        // rather than resume into services that are being destroyed too.
+        QObject::connect(reply, &QNetworkReply::finished, this, &SharedRequest::settle, Qt::QueuedConnection);
     }
     ~SharedRequest() override
     {
@@ -111,6 +114,9 @@ QHash<QString, std::weak_ptr<SharedRequest>> &inFlight()
 
 void SharedRequest::settle()
 {
+    if (!m_reply || m_reply->manager() == nullptr) {
+        return;
+    }
     if (const auto it = inFlight().constFind(m_key); it != inFlight().cend() && it->lock().get() == this) {
         inFlight().erase(it);
     }

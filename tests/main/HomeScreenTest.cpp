@@ -193,6 +193,22 @@ TEST_F(HomeScreenTest, AnAlertOpensToWhatItSaysAndWhen)
     }
 }
 
+// What the cards to come will show is in the model already: one place and moment throughout.
+TEST_F(HomeScreenTest, TheScenarioFillsTheModel)
+{
+    const AppModel &model = root->model();
+    QStringList events;
+    for (const NwsAlert &alert : model.alerts()) {
+        events.append(alert.event);
+    }
+    EXPECT_EQ(events, (QStringList { QStringLiteral("Excessive Heat Warning"), QStringLiteral("Air Quality Alert") }));
+    ASSERT_TRUE(model.nowcast());
+    EXPECT_EQ(model.nowcast()->summary, QStringLiteral("Rain starting around 5:01 PM"));
+    ASSERT_TRUE(model.forecast() && model.forecast()->yesterday);
+    EXPECT_EQ(model.forecast()->yesterday->date, QStringLiteral("2024-07-18"));
+    EXPECT_TRUE(model.normals());
+}
+
 TEST_F(HomeScreenTest, AnyQuestionGetsTheRecordedAnswer)
 {
     test_support::await(root->model().ask(QStringLiteral("What about the weekend?")));

@@ -18,6 +18,12 @@ ApplicationWindow {
     font.family: Theme.fontFamily
     font.weight: Font.Medium
 
+    Binding {
+        target: Theme
+        property: "textScale"
+        value: App.settings.fontScale
+    }
+
     header: ToolBar {
         background: Rectangle { color: Theme.background }
         RowLayout {

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 pragma Singleton
 import QtQuick
-import MerrinVale
 
 // The palette (one light and one dark value per colour) and the one typeface family. Sizes up
 // to 20 points follow the text-size setting; larger ones stay as designed.
@@ -11,7 +10,9 @@ QtObject {
     // Dark when the desktop's window colour is dark.
     readonly property SystemPalette systemPalette: SystemPalette {}
     property bool dark: systemPalette.window.hslLightness < 0.5
-    property real textScale: App.settings.fontScale
+    // Unscaled until the main window binds it to the text-size setting (the settings store holds
+    // its default); screens loaded on their own, as in tests, stay unscaled.
+    property real textScale: 1.0
 
     readonly property string fontFamily: "Archivo"
 
