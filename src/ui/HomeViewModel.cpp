@@ -207,8 +207,3 @@ QVariantList HomeViewModel::credits() const
     in.country = m_model->location() ? m_model->location()->country : std::nullopt;
     return variants(card_rows::credits(in));
 }
-
-QString HomeViewModel::weatherSymbol(int code, bool isDay)
-{
-    return weather_codes::cardLabel(code, isDay).symbol;
-}

@@ -85,9 +85,6 @@ public:
     // The footer's credits for what the screen shows.
     [[nodiscard]] QVariantList credits() const;
 
-    // The symbol name of a weather code by day or night ("cloud.bolt.rain.fill").
-    Q_INVOKABLE static QString weatherSymbol(int code, bool isDay);
-
     // Adds the current place to the favourites, or removes it when it is one already.
     Q_INVOKABLE void toggleFavorite();
 

@@ -184,6 +184,13 @@ TEST_F(HomeScreenTest, AnAlertOpensToWhatItSaysAndWhen)
     banner->setProperty("expanded", true);
     test_support::spin(20ms);
     const QStringList texts = textsOf("alertBanner");
+    ASSERT_TRUE(QDir().mkpath(QStringLiteral(MERRIN_SCREENSHOT_DIR)));
+    const QSize size = root->window()->size();
+    root->window()->resize(size.width(), 1600);
+    test_support::spin(20ms);
+    EXPECT_TRUE(root->window()->grabWindow().save(
+        QDir(QStringLiteral(MERRIN_SCREENSHOT_DIR)).filePath(QStringLiteral("home-alert-open.png"))));
+    root->window()->resize(size);
     banner->setProperty("expanded", false);
     for (const QString &shown : { QStringLiteral("BEGINS"), QStringLiteral("Fri 10:00 AM"), QStringLiteral("ENDS"),
              QStringLiteral("Sat 8:00 PM"),

@@ -52,6 +52,13 @@ TEST(CardText, AlertTimesInThePlacesZoneOrTheComputers)
     qunsetenv("TZ");
 }
 
+TEST(CardText, AlertTextIsRewrappedKeepingParagraphs)
+{
+    EXPECT_EQ(unwrapped(QStringLiteral("* WHAT...Hot. Highs 112 to\n116 expected.\n \n* WHERE...Phoenix.\n")),
+        QStringLiteral("* WHAT...Hot. Highs 112 to 116 expected.\n\n* WHERE...Phoenix."));
+    EXPECT_EQ(unwrapped(QString()), QString());
+}
+
 TEST(CardText, OnlyExtremeAndSevereAlertsAreStrong)
 {
     EXPECT_TRUE(strongAlert(QStringLiteral("Extreme")));
@@ -77,6 +84,7 @@ TEST(CardRows, HourlyAndDailyRowsCarryTheirLabels)
     today.precipitationProbabilityMax = 10.5;
     DailyWeather monday = today;
     monday.date = QStringLiteral("2025-06-02");
+    monday.tempMin = 66.2;
     f.daily = { today, monday };
 
     const QList<HourCell> cells = card_rows::hourCells(f);
@@ -91,7 +99,11 @@ TEST(CardRows, HourlyAndDailyRowsCarryTheirLabels)
     EXPECT_EQ(days[0].day, QStringLiteral("TODAY"));
     EXPECT_EQ(days[1].day, QStringLiteral("MON"));
     EXPECT_EQ(days[1].chance, QStringLiteral("10%"));
-    EXPECT_EQ(days[1].low + u' ' + days[1].high, QStringLiteral("58° 75°"));
+    EXPECT_EQ(days[1].low + u' ' + days[1].high, QStringLiteral("66° 75°"));
+    // Each day's range within the week's, from 58.2 to 74.5.
+    EXPECT_EQ(days[0].rangeStart, 0);
+    EXPECT_NEAR(days[1].rangeStart, 8.0 / 16.3, 1e-9);
+    EXPECT_EQ(days[1].rangeEnd, 1);
 }
 
 TEST(CardRows, NowcastBarsRiseWithIntensityAndShowEveryWetMinute)

@@ -47,13 +47,22 @@ QList<HourCell> hourCells(const Forecast &forecast)
 
 QList<DayRow> dayRows(const Forecast &forecast)
 {
+    double lowest = 0;
+    double highest = 0;
+    for (qsizetype i = 0; i < forecast.daily.size(); ++i) {
+        const DailyWeather &day = forecast.daily.at(i);
+        lowest = i == 0 ? day.tempMin : std::min(lowest, day.tempMin);
+        highest = i == 0 ? day.tempMax : std::max(highest, day.tempMax);
+    }
+    const double span = highest - lowest;
+    const auto place = [&](double value) { return span > 0 ? std::clamp((value - lowest) / span, 0.0, 1.0) : 0.0; };
     QList<DayRow> rows;
     rows.reserve(forecast.daily.size());
     for (qsizetype i = 0; i < forecast.daily.size(); ++i) {
         const DailyWeather &day = forecast.daily.at(i);
         rows.append({ weather_codes::dayLabel(day.date, i), static_cast<int>(day.weatherCode),
             card_text::chance(day.precipitationProbabilityMax), home_text::temperature(day.tempMin),
-            home_text::temperature(day.tempMax) });
+            home_text::temperature(day.tempMax), place(day.tempMin), span > 0 ? place(day.tempMax) : 1.0 });
     }
     return rows;
 }
@@ -61,8 +70,8 @@ QList<DayRow> dayRows(const Forecast &forecast)
 AlertRow alertRow(const NwsAlert &alert, const QString &timezone)
 {
     return { alert.id, alert.event, card_text::strongAlert(alert.severity), alert.headline.value_or(QString()),
-        alert.description, alert.instruction.value_or(QString()), card_text::alertTime(alert.onset, timezone),
-        card_text::alertTime(alert.ends, timezone) };
+        card_text::unwrapped(alert.description), card_text::unwrapped(alert.instruction.value_or(QString())),
+        card_text::alertTime(alert.onset, timezone), card_text::alertTime(alert.ends, timezone) };
 }
 
 QList<MinuteBar> minuteBars(const NextHourNowcast &nowcast)

@@ -56,12 +56,17 @@ struct DayRow
     Q_PROPERTY(QString chance MEMBER chance)
     Q_PROPERTY(QString low MEMBER low)
     Q_PROPERTY(QString high MEMBER high)
+    Q_PROPERTY(double rangeStart MEMBER rangeStart)
+    Q_PROPERTY(double rangeEnd MEMBER rangeEnd)
 public:
     QString day; // "TODAY", "MON"
     int code = 0;
     QString chance; // "40%" or " "
     QString low;
     QString high;
+    // Where the day's low and high sit between the week's lowest low (0) and highest high (1).
+    double rangeStart = 0;
+    double rangeEnd = 1;
 };
 
 // One active alert as its banner shows it.

@@ -6,6 +6,8 @@
 #include "weather/WeatherCodes.h"
 
 #include <QDateTime>
+#include <QRegularExpression>
+#include <QStringList>
 
 #include <cmath>
 
@@ -56,6 +58,17 @@ QString alertTime(const std::optional<QString> &iso, const QString &timezone)
         return {};
     }
     return text::formatDate(instant, QStringLiteral("EEE h:mm a"), text::zoneOrSystem(timezone));
+}
+
+QString unwrapped(const QString &issued)
+{
+    static const QRegularExpression paragraphBreak(QStringLiteral("\\n[ \\t]*\\n\\s*"));
+    static const QRegularExpression lineBreak(QStringLiteral("[ \\t]*\\n[ \\t]*"));
+    QStringList paragraphs = issued.trimmed().split(paragraphBreak);
+    for (QString &paragraph : paragraphs) {
+        paragraph.replace(lineBreak, QStringLiteral(" "));
+    }
+    return paragraphs.join(QStringLiteral("\n\n"));
 }
 
 bool strongAlert(const QString &severity)

@@ -32,6 +32,10 @@ namespace card_text {
 // the name is not a known zone; empty when the alert gives no time or one that is not ISO 8601.
 [[nodiscard]] QString alertTime(const std::optional<QString> &iso, const QString &timezone);
 
+// An alert's text as issued, wrapped at a fixed width, rewrapped for the banner: a single line
+// break becomes a space, a blank line stays a paragraph break, and the ends are trimmed.
+[[nodiscard]] QString unwrapped(const QString &issued);
+
 // Whether an alert of this severity is drawn in the strong style ("Extreme" and "Severe").
 [[nodiscard]] bool strongAlert(const QString &severity);
 

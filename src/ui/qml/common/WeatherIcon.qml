@@ -12,7 +12,7 @@ Item {
     property real size: 28
     property bool onDark: Theme.dark
 
-    readonly property string symbol: App.home.weatherSymbol(code, isDay)
+    readonly property string symbol: WeatherSymbols.symbol(code, isDay)
 
     implicitWidth: size
     implicitHeight: size

@@ -12,6 +12,9 @@ Rectangle {
     id: banner
 
     required property alertRow alert
+    required property string caption
+    required property string onsetCaption
+    required property string endsCaption
     property bool expanded: false
 
     readonly property color alertRed: Theme.dark ? "#B3261E" : "#C62828"
@@ -33,7 +36,7 @@ Rectangle {
             Layout.fillWidth: true
             flat: true
             padding: 14
-            Accessible.name: App.home.alertCaption + ": " + banner.alert.event
+            Accessible.name: banner.caption + ": " + banner.alert.event
             Accessible.description: banner.expanded ? "Hide the details" : "Show the details"
             onClicked: banner.expanded = !banner.expanded
             Keys.onReturnPressed: AccessibleActions.click(header)
@@ -60,7 +63,7 @@ Rectangle {
                     Label {
                         Layout.fillWidth: true
                         Accessible.ignored: true
-                        text: App.home.alertCaption
+                        text: banner.caption
                         color: banner.accent
                         font.pixelSize: Theme.size(11)
                         font.weight: Font.Bold
@@ -101,8 +104,8 @@ Rectangle {
                 visible: banner.alert.onset !== "" || banner.alert.ends !== ""
                 Repeater {
                     model: [
-                        { caption: App.home.onsetCaption, time: banner.alert.onset },
-                        { caption: App.home.endsCaption, time: banner.alert.ends }
+                        { caption: banner.onsetCaption, time: banner.alert.onset },
+                        { caption: banner.endsCaption, time: banner.alert.ends }
                     ]
                     ColumnLayout {
                         id: timeCell

@@ -70,6 +70,9 @@ Item {
                     Layout.leftMargin: 16
                     Layout.rightMargin: 16
                     alert: modelData
+                    caption: screen.home.alertCaption
+                    onsetCaption: screen.home.onsetCaption
+                    endsCaption: screen.home.endsCaption
                 }
             }
 
@@ -140,6 +143,7 @@ Item {
             WeatherAttributionFooter {
                 objectName: "attributionFooter"
                 Layout.fillWidth: true
+                Layout.maximumWidth: Infinity // its centred lines would cap it
                 Layout.bottomMargin: 20
                 credits: screen.home.credits
             }

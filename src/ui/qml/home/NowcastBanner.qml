@@ -104,6 +104,7 @@ Rectangle {
                 text: banner.credit.text
                 Accessible.name: banner.credit.accessibleName
                 font.pixelSize: Theme.size(12)
+                color: Theme.dark ? "#4FB3E8" : Theme.blue // the link blue, lighter on dark
                 onClicked: Qt.openUrlExternally(banner.credit.url)
             }
             Label {

@@ -80,15 +80,34 @@ Rectangle {
                     }
                     Item { Layout.fillWidth: true }
                     Label {
-                        Layout.preferredWidth: 44 * Theme.textScale
+                        Layout.preferredWidth: 40 * Theme.textScale
                         horizontalAlignment: Text.AlignRight
                         text: day.modelData.low
                         color: Theme.tertiaryText
                         font.pixelSize: Theme.size(15)
                         font.weight: Font.DemiBold
                     }
+                    // The day's span within the week's, on a track.
+                    Rectangle {
+                        Layout.preferredWidth: Math.min(160, card.width * 0.22)
+                        Layout.alignment: Qt.AlignVCenter
+                        implicitHeight: 5
+                        radius: 2.5
+                        color: Theme.fill
+                        Rectangle {
+                            x: parent.width * day.modelData.rangeStart
+                            width: Math.max(parent.height, parent.width * (day.modelData.rangeEnd - day.modelData.rangeStart))
+                            height: parent.height
+                            radius: parent.radius
+                            gradient: Gradient {
+                                orientation: Gradient.Horizontal
+                                GradientStop { position: 0; color: Theme.amber }
+                                GradientStop { position: 1; color: "#E8702A" }
+                            }
+                        }
+                    }
                     Label {
-                        Layout.preferredWidth: 44 * Theme.textScale
+                        Layout.preferredWidth: 40 * Theme.textScale
                         horizontalAlignment: Text.AlignRight
                         text: day.modelData.high
                         color: Theme.text

@@ -24,6 +24,7 @@ ColumnLayout {
                 text: line.modelData.text
                 Accessible.name: line.modelData.accessibleName
                 font.pixelSize: Theme.size(12)
+                color: Theme.dark ? "#4FB3E8" : Theme.blue // the link blue, lighter on dark
                 onClicked: Qt.openUrlExternally(line.modelData.url)
             }
             Label {
