@@ -39,18 +39,17 @@ Rectangle {
         }
 
         function scrollBy(cells: int) {
-            const end = Math.max(0, contentWidth - width)
-            contentX = Math.max(0, Math.min(end, contentX + cells * card.cellWidth))
+            const end = Math.max(0, flick.contentWidth - flick.width)
+            flick.contentX = Math.max(0, Math.min(end, flick.contentX + cells * card.cellWidth))
         }
-        Keys.onLeftPressed: scrollBy(-1)
-        Keys.onRightPressed: scrollBy(1)
+        Keys.onLeftPressed: flick.scrollBy(-1)
+        Keys.onRightPressed: flick.scrollBy(1)
         Keys.onPressed: event => {
-            if (event.key === Qt.Key_PageDown) { scrollBy(6); event.accepted = true }
-            else if (event.key === Qt.Key_PageUp) { scrollBy(-6); event.accepted = true }
-            else if (event.key === Qt.Key_Home) { contentX = 0; event.accepted = true }
-            else if (event.key === Qt.Key_End) { scrollBy(hours.length); event.accepted = true }
+            if (event.key === Qt.Key_PageDown) { flick.scrollBy(6); event.accepted = true }
+            else if (event.key === Qt.Key_PageUp) { flick.scrollBy(-6); event.accepted = true }
+            else if (event.key === Qt.Key_Home) { flick.contentX = 0; event.accepted = true }
+            else if (event.key === Qt.Key_End) { flick.scrollBy(card.hours.length); event.accepted = true }
         }
-        readonly property var hours: card.hours
 
         Row {
             id: row
