@@ -48,6 +48,30 @@ const QList<Shown> kShown {
     { "heroCard", QStringLiteral("Feels like 110° · H:115° L:91°") },
     { "briefingCard", QStringLiteral("MERRIN VALE") },
     { "briefingCard", QStringLiteral("METEOROLOGIST · THE BRIEFING") },
+    { "heroCard", QStringLiteral("OVERCAST") },
+    { "heroCard", QStringLiteral("DEW POINT") },
+    { "heroCard", QStringLiteral("60° · Comfortable") },
+    { "heroCard", QStringLiteral("WIND") },
+    { "heroCard", QStringLiteral("15 mph SE") },
+    { "heroCard", QStringLiteral("HUMIDITY") },
+    { "heroCard", QStringLiteral("19%") },
+    { "heroCard", QStringLiteral("UV INDEX") },
+    { "alertBanner", QStringLiteral("NWS ALERT") },
+    { "alertBanner", QStringLiteral("Excessive Heat Warning") },
+    { "nowcastBanner", QStringLiteral("NOW") },
+    { "nowcastBanner", QStringLiteral("+60 MIN") },
+    { "nowcastBanner", QStringLiteral("Open-Meteo") },
+    { "hourlyStrip", QStringLiteral("5P") },
+    { "hourlyStrip", QStringLiteral("106°") },
+    { "hourlyStrip", QStringLiteral("40%") },
+    { "sevenDayOutlook", QStringLiteral("7 DAY FORECAST") },
+    { "sevenDayOutlook", QStringLiteral("TODAY") },
+    { "sevenDayOutlook", QStringLiteral("SAT") },
+    { "sevenDayOutlook", QStringLiteral("116°") },
+    { "attributionFooter", QStringLiteral("Weather data by Open-Meteo") },
+    { "attributionFooter", QStringLiteral("CC BY 4.0") },
+    { "attributionFooter", QStringLiteral("Alerts and bulletins by the National Weather Service") },
+    { "attributionFooter", QStringLiteral("Storm outlooks by the Storm Prediction Center") },
     { "briefingCard", QStringLiteral("113 degrees now, with a dusty, gusty storm arriving a little after 5 PM.") },
     { "briefingCard", kBriefing },
     { "briefingCard", QStringLiteral("ASK MERRIN") },
@@ -66,6 +90,21 @@ void collectTexts(const QQuickItem *item, QStringList &texts)
     for (const QQuickItem *child : item->childItems()) {
         collectTexts(child, texts);
     }
+}
+
+// The first item of that name under the item, through the visual tree (which, unlike the object
+// tree, holds what a Repeater makes).
+QQuickItem *findItem(QQuickItem *item, const QString &name)
+{
+    if (item->objectName() == name) {
+        return item;
+    }
+    for (QQuickItem *child : item->childItems()) {
+        if (QQuickItem *found = findItem(child, name)) {
+            return found;
+        }
+    }
+    return nullptr;
 }
 
 class HomeScreenTest : public ::testing::Test
@@ -92,7 +131,7 @@ protected:
     static QStringList textsOf(const char *card)
     {
         QStringList texts;
-        if (const auto *item = root->window()->findChild<QQuickItem *>(QString::fromLatin1(card))) {
+        if (const auto *item = findItem(root->window()->contentItem(), QString::fromLatin1(card))) {
             collectTexts(item, texts);
         }
         return texts;
@@ -123,6 +162,9 @@ TEST_F(HomeScreenTest, EveryAppearanceShowsTheSameTextsAndIsSaved)
     auto *theme = themeLookup.evaluate().value<QObject *>();
     ASSERT_NE(theme, nullptr);
     ASSERT_TRUE(QDir().mkpath(QStringLiteral(MERRIN_SCREENSHOT_DIR)));
+    // Tall enough for every card to be in the picture.
+    const QSize size = root->window()->size();
+    root->window()->resize(size.width(), 2400);
     for (const bool dark : { false, true }) {
         for (const double scale : { 1.0, 1.3 }) {
             const QString name = QStringLiteral("home-%1-%2.png")
@@ -138,6 +180,31 @@ TEST_F(HomeScreenTest, EveryAppearanceShowsTheSameTextsAndIsSaved)
             ASSERT_FALSE(shot.isNull());
             EXPECT_TRUE(shot.save(QDir(QStringLiteral(MERRIN_SCREENSHOT_DIR)).filePath(name)));
         }
+    }
+    root->window()->resize(size);
+}
+
+TEST_F(HomeScreenTest, AnAlertOpensToWhatItSaysAndWhen)
+{
+    QQuickItem *banner = findItem(root->window()->contentItem(), QStringLiteral("alertBanner"));
+    ASSERT_NE(banner, nullptr);
+    EXPECT_FALSE(textsOf("alertBanner").contains(QStringLiteral("Fri 10:00 AM")));
+    banner->setProperty("expanded", true);
+    test_support::spin(20ms);
+    const QStringList texts = textsOf("alertBanner");
+    ASSERT_TRUE(QDir().mkpath(QStringLiteral(MERRIN_SCREENSHOT_DIR)));
+    const QSize size = root->window()->size();
+    root->window()->resize(size.width(), 1600);
+    test_support::spin(20ms);
+    EXPECT_TRUE(root->window()->grabWindow().save(
+        QDir(QStringLiteral(MERRIN_SCREENSHOT_DIR)).filePath(QStringLiteral("home-alert-open.png"))));
+    root->window()->resize(size);
+    banner->setProperty("expanded", false);
+    for (const QString &shown : { QStringLiteral("BEGINS"), QStringLiteral("Fri 10:00 AM"), QStringLiteral("ENDS"),
+             QStringLiteral("Sat 8:00 PM"),
+             QStringLiteral("Excessive Heat Warning issued July 19 at 1:12PM MST until July 20 at 8:00PM MST by NWS "
+                            "Phoenix AZ") }) {
+        EXPECT_TRUE(texts.contains(shown)) << shown.toStdString();
     }
 }
 

@@ -1,17 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
 import MerrinVale
 
-// The place with its favourite star, the temperature now and how it feels.
+// The place with its favourite star, the temperature now, the sky, how it feels and four stats.
 Rectangle {
     id: card
 
     required property string placeLabel
     required property string temperature
+    required property string headline
     required property string feelsLike
     required property bool isFavorite
+    required property int code
+    required property bool isDay
+    required property var stats // statCell rows
     signal favoriteToggled
 
     implicitHeight: column.implicitHeight + 40
@@ -43,11 +48,34 @@ Rectangle {
                 onClicked: card.favoriteToggled()
             }
         }
-        Label {
-            text: card.temperature
-            color: Theme.text
-            font.pixelSize: 76
-            font.weight: Font.Black
+        RowLayout {
+            Layout.fillWidth: true
+            spacing: 14
+            Label {
+                text: card.temperature
+                color: Theme.text
+                font.pixelSize: 76 // drawn as designed, whatever the text size
+                font.weight: Font.Black
+            }
+            ColumnLayout {
+                Layout.fillWidth: true
+                Layout.alignment: Qt.AlignVCenter
+                spacing: 4
+                WeatherIcon {
+                    code: card.code
+                    isDay: card.isDay
+                    size: 40
+                }
+                Label {
+                    Layout.fillWidth: true
+                    text: card.headline
+                    color: Theme.secondaryText
+                    wrapMode: Text.Wrap
+                    font.pixelSize: Theme.size(14)
+                    font.weight: Font.Bold
+                    font.letterSpacing: 0.8
+                }
+            }
         }
         Label {
             Layout.fillWidth: true
@@ -55,6 +83,31 @@ Rectangle {
             color: Theme.secondaryText
             wrapMode: Text.Wrap
             font.pixelSize: Theme.size(15)
+        }
+        Rectangle {
+            Layout.fillWidth: true
+            Layout.topMargin: 12
+            Layout.bottomMargin: 8
+            implicitHeight: 1
+            color: Theme.separator
+        }
+        GridLayout {
+            Layout.fillWidth: true
+            // Four across when there is room, else two by two.
+            columns: card.width > 560 ? 4 : 2
+            columnSpacing: 16
+            rowSpacing: 14
+            Repeater {
+                model: card.stats
+                HeroStat {
+                    required property statCell modelData
+                    Layout.fillWidth: true
+                    Layout.preferredWidth: 1 // equal columns
+                    symbol: modelData.symbol
+                    caption: modelData.caption
+                    value: modelData.value
+                }
+            }
         }
     }
 }

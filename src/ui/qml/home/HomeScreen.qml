@@ -47,14 +47,46 @@ Item {
             width: parent.width
             spacing: 16
 
+            // The gap above the first card, whichever card that is.
+            Item {
+                implicitHeight: 0
+            }
+
             // A failed look-up of the device's place while another place's forecast is shown.
             ErrorBanner {
                 id: locationBanner
                 Layout.fillWidth: true
                 Layout.leftMargin: 16
                 Layout.rightMargin: 16
-                Layout.topMargin: 16
                 message: App.model.locationError
+            }
+
+            Repeater {
+                model: screen.home.alerts
+                AlertBanner {
+                    required property alertRow modelData
+                    objectName: "alertBanner"
+                    Layout.fillWidth: true
+                    Layout.leftMargin: 16
+                    Layout.rightMargin: 16
+                    alert: modelData
+                    caption: screen.home.alertCaption
+                    onsetCaption: screen.home.onsetCaption
+                    endsCaption: screen.home.endsCaption
+                }
+            }
+
+            NowcastBanner {
+                objectName: "nowcastBanner"
+                Layout.fillWidth: true
+                Layout.leftMargin: 16
+                Layout.rightMargin: 16
+                visible: screen.home.hasNowcast
+                summary: screen.home.nowcastSummary
+                bars: screen.home.nowcastBars
+                startLabel: screen.home.nowcastStartLabel
+                endLabel: screen.home.nowcastEndLabel
+                credit: screen.home.nowcastCredit
             }
 
             HeroCard {
@@ -62,11 +94,14 @@ Item {
                 Layout.fillWidth: true
                 Layout.leftMargin: 16
                 Layout.rightMargin: 16
-                Layout.topMargin: locationBanner.visible ? 0 : 16
                 placeLabel: screen.home.placeLabel
                 temperature: screen.home.temperature
+                headline: screen.home.headline
+                code: screen.home.currentCode
+                isDay: screen.home.currentIsDay
                 feelsLike: screen.home.feelsLike
                 isFavorite: screen.home.isFavorite
+                stats: screen.home.stats
                 onFavoriteToggled: screen.home.toggleFavorite()
             }
 
@@ -75,6 +110,23 @@ Item {
                 Layout.fillWidth: true
                 Layout.leftMargin: 16
                 Layout.rightMargin: 16
+            }
+
+            HourlyStrip {
+                objectName: "hourlyStrip"
+                Layout.fillWidth: true
+                Layout.leftMargin: 16
+                Layout.rightMargin: 16
+                hours: screen.home.hourly
+            }
+
+            SevenDayOutlook {
+                objectName: "sevenDayOutlook"
+                Layout.fillWidth: true
+                Layout.leftMargin: 16
+                Layout.rightMargin: 16
+                title: screen.home.outlookTitle
+                days: screen.home.daily
             }
 
             Label {
@@ -86,6 +138,14 @@ Item {
                 color: Theme.amber
                 wrapMode: Text.Wrap
                 font.pixelSize: Theme.size(13)
+            }
+
+            WeatherAttributionFooter {
+                objectName: "attributionFooter"
+                Layout.fillWidth: true
+                Layout.maximumWidth: Infinity // its centred lines would cap it
+                Layout.bottomMargin: 20
+                credits: screen.home.credits
             }
         }
     }
