@@ -21,6 +21,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <algorithm>
 
 using namespace std::chrono_literals;
@@ -248,3 +250,30 @@ TEST_F(HomeScreenTest, AQuestionTypedInTheAskPanelGetsTheRecordedAnswer)
 }
 
 } // namespace
+
+TEST_F(HomeScreenTest, TheKeyboardFocusScrollsItsControlIntoView)
+{
+    QQuickItem *strip = findItem(root->window()->contentItem(), QStringLiteral("hourlyStrip"));
+    ASSERT_NE(strip, nullptr);
+    QQuickItem *focusable = nullptr;
+    const std::function<void(QQuickItem *)> seek = [&](QQuickItem *item) {
+        if (focusable == nullptr && item->activeFocusOnTab()) {
+            focusable = item;
+        }
+        for (QQuickItem *child : item->childItems()) {
+            seek(child);
+        }
+    };
+    seek(strip);
+    ASSERT_NE(focusable, nullptr);
+    // In a window of the default size the strip lies below the fold.
+    root->window()->resize(900, 640);
+    test_support::spin(100ms);
+    ASSERT_EQ(root->window()->contentItem()->height(), 640);
+    root->window()->contentItem()->forceActiveFocus();
+    focusable->forceActiveFocus(Qt::TabFocusReason);
+    test_support::spin(50ms);
+    const QPointF top = focusable->mapToItem(root->window()->contentItem(), QPointF(0, 0));
+    EXPECT_GE(top.y(), 0);
+    EXPECT_LE(top.y() + focusable->height(), root->window()->height());
+}

@@ -28,6 +28,30 @@ Item {
         function onLocationChanged() { locationBanner.dismissed = true }
     }
 
+    // The keyboard's focus moving to a control below or above the visible part of the cards
+    // scrolls it into view.
+    Connections {
+        target: screen.Window.window
+        function onActiveFocusItemChanged() {
+            const window = screen.Window.window
+            const flick = scroll.contentItem as Flickable
+            const item = window ? window.activeFocusItem : null
+            if (!item || !flick || !scroll.visible)
+                return
+            let inside = item.parent
+            while (inside && inside !== column)
+                inside = inside.parent
+            if (!inside)
+                return
+            const top = item.mapToItem(column, 0, 0).y
+            const bottom = top + item.height
+            if (top < flick.contentY)
+                flick.contentY = Math.max(0, top - 16)
+            else if (bottom > flick.contentY + flick.height)
+                flick.contentY = Math.min(Math.max(0, flick.contentHeight - flick.height), bottom - flick.height + 16)
+        }
+    }
+
     ScrollView {
         id: scroll
         anchors.fill: parent
@@ -43,8 +67,11 @@ Item {
             Accessible.name: "Forecast"
         }
 
+        // On a wide window the cards keep a readable width and stand in the middle.
         ColumnLayout {
-            width: parent.width
+            id: column
+            width: Math.min(parent.width, 880)
+            x: (parent.width - width) / 2
             spacing: 16
 
             // The gap above the first card, whichever card that is.
