@@ -19,6 +19,13 @@ AppBridge::AppBridge(
     , m_search(&search)
 { }
 
+AppBridge::~AppBridge()
+{
+    if (g_instance == this) {
+        g_instance = nullptr;
+    }
+}
+
 SettingsStore *AppBridge::settings() const
 {
     return m_model->settings();
@@ -31,7 +38,10 @@ void AppBridge::setInstance(AppBridge *bridge)
 
 AppBridge *AppBridge::create(QQmlEngine *, QJSEngine *)
 {
-    Q_ASSERT(g_instance);
+    // None in an engine that only shows single components (QML then reports App as missing).
+    if (g_instance == nullptr) {
+        return nullptr;
+    }
     // The application keeps ownership; the engine must not delete it.
     QJSEngine::setObjectOwnership(g_instance, QJSEngine::CppOwnership);
     return g_instance;
