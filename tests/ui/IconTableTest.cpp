@@ -8,6 +8,7 @@
 #include "Await.h"
 
 #include <QFile>
+#include <QImage>
 #include <QQmlComponent>
 #include <QQmlEngine>
 #include <QQuickItem>
@@ -108,4 +109,16 @@ TEST(IconTableTest, SymbolIconShowsItsSymbolInAnyEngine)
     const auto ready = [&] { return icon->property("status").toInt() == 1; }; // Image.Ready
     ASSERT_TRUE(test_support::spinUntil(ready)) << icon->property("status").toInt();
     EXPECT_EQ(icon->property("implicitWidth").toReal(), 32);
+}
+
+TEST(IconTableTest, MerrinsPortraitIsInTheResourcesAtEverySize)
+{
+    const QList<std::pair<QString, int>> portraits { { QStringLiteral(":/images/merrinavatar.png"), 512 },
+        { QStringLiteral(":/images/merrinavatar-256.png"), 256 },
+        { QStringLiteral(":/images/merrinavatar-128.png"), 128 },
+        { QStringLiteral(":/images/merrinavatar-64.png"), 64 } };
+    for (const auto &[path, size] : portraits) {
+        SCOPED_TRACE(path.toStdString());
+        EXPECT_EQ(QImage(path).size(), QSize(size, size));
+    }
 }
