@@ -20,6 +20,13 @@ AppBridge::AppBridge(AppModel &model, MerrinValeApp &app, HomeViewModel &home, P
     , m_briefing(&briefing)
 { }
 
+AppBridge::~AppBridge()
+{
+    if (g_instance == this) {
+        g_instance = nullptr;
+    }
+}
+
 SettingsStore *AppBridge::settings() const
 {
     return m_model->settings();
@@ -32,7 +39,10 @@ void AppBridge::setInstance(AppBridge *bridge)
 
 AppBridge *AppBridge::create(QQmlEngine *, QJSEngine *)
 {
-    Q_ASSERT(g_instance);
+    // None in an engine that only shows single components (QML then reports App as missing).
+    if (g_instance == nullptr) {
+        return nullptr;
+    }
     // The application keeps ownership; the engine must not delete it.
     QJSEngine::setObjectOwnership(g_instance, QJSEngine::CppOwnership);
     return g_instance;

@@ -31,6 +31,8 @@ class AppBridge : public QObject
 public:
     AppBridge(AppModel &model, MerrinValeApp &app, HomeViewModel &home, PlaceSearchViewModel &search,
         BriefingViewModel &briefing, QObject *parent = nullptr);
+    // Stops being the instance QML uses, so a later engine never gets a deleted one.
+    ~AppBridge() override;
 
     [[nodiscard]] AppModel *model() const { return m_model; }
     [[nodiscard]] SettingsStore *settings() const;
