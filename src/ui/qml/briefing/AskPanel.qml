@@ -23,13 +23,11 @@ ColumnLayout {
 
     RowLayout {
         Layout.fillWidth: true
-        Label {
+        Kicker {
             Layout.fillWidth: true
             text: "ASK MERRIN"
             color: Theme.dark ? Qt.lighter(Theme.blue, 1.7) : Theme.blue
-            font.pixelSize: Theme.size(11)
-            font.weight: Font.Bold
-            font.letterSpacing: 0.8
+            size: 11
         }
         LinkText {
             visible: panel.briefing.hasExchange || App.model.askError !== ""

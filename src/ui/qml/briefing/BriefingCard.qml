@@ -49,21 +49,17 @@ Rectangle {
             ColumnLayout {
                 Layout.fillWidth: true
                 spacing: 2
-                Label {
+                Kicker {
                     text: "MERRIN VALE"
                     color: Theme.text
-                    font.pixelSize: Theme.size(13)
-                    font.weight: Font.Bold
-                    font.letterSpacing: 0.8
+                    size: 13
                 }
-                Label {
+                Kicker {
                     Layout.fillWidth: true
                     text: "METEOROLOGIST · THE BRIEFING"
                     color: Theme.dark ? Qt.lighter(Theme.blue, 1.7) : Theme.blue
                     elide: Text.ElideRight
-                    font.pixelSize: Theme.size(11)
-                    font.weight: Font.Bold
-                    font.letterSpacing: 0.8
+                    size: 11
                 }
             }
         }

@@ -44,19 +44,15 @@ Popup {
                 MerrinPortrait { size: 72 }
                 ColumnLayout {
                     spacing: 2
-                    Label {
+                    Kicker {
                         text: "MERRIN VALE"
                         color: Theme.text
-                        font.pixelSize: Theme.size(17)
-                        font.weight: Font.Bold
-                        font.letterSpacing: 0.8
+                        size: 17
                     }
-                    Label {
+                    Kicker {
                         text: "METEOROLOGIST"
                         color: Theme.dark ? Qt.lighter(Theme.blue, 1.7) : Theme.blue
-                        font.pixelSize: Theme.size(11)
-                        font.weight: Font.Bold
-                        font.letterSpacing: 0.8
+                        size: 11
                     }
                 }
                 Item { Layout.fillWidth: true }

@@ -60,14 +60,12 @@ Rectangle {
                 ColumnLayout {
                     Layout.fillWidth: true
                     spacing: 2
-                    Label {
+                    Kicker {
                         Layout.fillWidth: true
                         Accessible.ignored: true
                         text: banner.caption
                         color: banner.accent
-                        font.pixelSize: Theme.size(11)
-                        font.weight: Font.Bold
-                        font.letterSpacing: 0.8
+                        size: 11
                     }
                     Label {
                         Layout.fillWidth: true
@@ -112,12 +110,10 @@ Rectangle {
                         required property var modelData
                         visible: timeCell.modelData.time !== ""
                         spacing: 2
-                        Label {
+                        Kicker {
                             text: timeCell.modelData.caption
                             color: banner.accent
-                            font.pixelSize: Theme.size(11)
-                            font.weight: Font.Bold
-                            font.letterSpacing: 0.8
+                            size: 11
                         }
                         Label {
                             text: timeCell.modelData.time

@@ -66,14 +66,12 @@ Rectangle {
                     isDay: card.isDay
                     size: 40
                 }
-                Label {
+                Kicker {
                     Layout.fillWidth: true
                     text: card.headline
                     color: Theme.secondaryText
                     wrapMode: Text.Wrap
-                    font.pixelSize: Theme.size(14)
-                    font.weight: Font.Bold
-                    font.letterSpacing: 0.8
+                    size: 14
                 }
             }
         }

@@ -21,14 +21,12 @@ ColumnLayout {
             size: 14
             color: Theme.tertiaryText
         }
-        Label {
+        Kicker {
             Layout.fillWidth: true
             text: stat.caption
             color: Theme.tertiaryText
             elide: Text.ElideRight
-            font.pixelSize: Theme.size(11)
-            font.weight: Font.Bold
-            font.letterSpacing: 0.8
+            size: 11
         }
     }
     Label {

@@ -80,20 +80,16 @@ Rectangle {
         RowLayout {
             Layout.fillWidth: true
             spacing: 8
-            Label {
+            Kicker {
                 text: banner.startLabel
                 color: Theme.tertiaryText
-                font.pixelSize: Theme.size(11)
-                font.weight: Font.Bold
-                font.letterSpacing: 0.8
+                size: 11
             }
             Item { Layout.fillWidth: true }
-            Label {
+            Kicker {
                 text: banner.endLabel
                 color: Theme.tertiaryText
-                font.pixelSize: Theme.size(11)
-                font.weight: Font.Bold
-                font.letterSpacing: 0.8
+                size: 11
             }
         }
 

@@ -23,14 +23,12 @@ Rectangle {
         anchors.margins: 18
         spacing: 0
 
-        Label {
+        Kicker {
             Layout.fillWidth: true
             Layout.bottomMargin: 6
             text: card.title
             color: Theme.tertiaryText
-            font.pixelSize: Theme.size(11)
-            font.weight: Font.Bold
-            font.letterSpacing: 0.8
+            size: 11
         }
         Repeater {
             model: card.days

@@ -41,13 +41,11 @@ Item {
                 size: 13
                 color: Theme.amber
             }
-            Label {
+            Kicker {
                 Layout.fillWidth: true
                 text: row.header.toUpperCase()
                 color: Theme.tertiaryText
-                font.pixelSize: Theme.size(11)
-                font.weight: Font.Bold
-                font.letterSpacing: 0.8
+                size: 11
             }
             AppButton {
                 visible: row.kind === "recent"
