@@ -59,6 +59,9 @@ public:
         // out) is seen as gone: its waiters then never resume, as with any reply that vanishes,
         // rather than resume into services that are being destroyed too.
         QObject::connect(reply, &QNetworkReply::finished, this, &SharedRequest::settle, Qt::QueuedConnection);
+        // A reply that is gone can be joined no more (another manager may later live at the same
+        // address and ask for the same URL).
+        QObject::connect(reply, &QObject::destroyed, this, &SharedRequest::forget);
     }
     ~SharedRequest() override
     {
@@ -93,6 +96,7 @@ Q_SIGNALS:
 
 private:
     void settle();
+    void forget();
 
     QPointer<QNetworkReply> m_reply;
     QString m_key;
@@ -112,13 +116,18 @@ QHash<QString, std::weak_ptr<SharedRequest>> &inFlight()
     return requests;
 }
 
-void SharedRequest::settle()
+void SharedRequest::forget()
 {
-    if (!m_reply || m_reply->manager() == nullptr) {
-        return;
-    }
     if (const auto it = inFlight().constFind(m_key); it != inFlight().cend() && it->lock().get() == this) {
         inFlight().erase(it);
+    }
+}
+
+void SharedRequest::settle()
+{
+    forget();
+    if (!m_reply || m_reply->manager() == nullptr) {
+        return;
     }
     const QNetworkReply::NetworkError error = m_reply->error();
     const QVariant status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
