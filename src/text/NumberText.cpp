@@ -69,7 +69,11 @@ QString cformat(const char *format, ...)
     return result;
 }
 
-QString spellOut(qint64 value)
+namespace {
+
+// The one shared en_US spell-out formatter, built on first use; null when ICU cannot build it.
+template <typename Format>
+QString withSpeller(Format format)
 {
     static std::mutex mutex;
     static std::unique_ptr<icu::RuleBasedNumberFormat> speller;
@@ -86,12 +90,29 @@ QString spellOut(qint64 value)
     }
     if (speller) {
         icu::UnicodeString out;
-        speller->format(static_cast<int64_t>(value), out);
+        format(*speller, out);
         if (!out.isEmpty()) {
             return QString(reinterpret_cast<const QChar *>(out.getBuffer()), out.length());
         }
     }
-    return QString::number(value);
+    return {};
+}
+
+} // namespace
+
+QString spellOut(qint64 value)
+{
+    const QString words = withSpeller([value](icu::RuleBasedNumberFormat &speller, icu::UnicodeString &out) {
+        speller.format(static_cast<int64_t>(value), out);
+    });
+    return words.isEmpty() ? QString::number(value) : words;
+}
+
+QString spellOutDecimal(double value)
+{
+    const QString words = withSpeller(
+        [value](icu::RuleBasedNumberFormat &speller, icu::UnicodeString &out) { speller.format(value, out); });
+    return words.isEmpty() ? shortestDecimal(value) : words;
 }
 
 } // namespace text

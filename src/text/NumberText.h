@@ -16,5 +16,8 @@ namespace text {
 // An integer spelled out in US English words ("forty-two"); the plain digits when the
 // speller gives nothing.
 [[nodiscard]] QString spellOut(qint64 value);
+// A decimal number spelled out by the same speller ("twelve point five", "minus three point
+// five"); the shortest decimal text when the speller gives nothing.
+[[nodiscard]] QString spellOutDecimal(double value);
 
 } // namespace text
