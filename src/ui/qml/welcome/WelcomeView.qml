@@ -36,8 +36,14 @@ Popup {
         id: flow
         settings: App.settings
         onDone: view.done()
-        // Once the new step is visible: a hidden item cannot take the focus.
-        onStepChanged: Qt.callLater(view.stepShown)
+        onStepChanged: showing.restart()
+    }
+
+    // Once the new step is visible: a hidden item cannot take the focus.
+    Timer {
+        id: showing
+        interval: 0
+        onTriggered: view.stepShown()
     }
 
     onOpened: flow.begin()
@@ -69,7 +75,9 @@ Popup {
     }
 
     // Return on any control that does not take it itself (the switch, a focused text).
-    contentItem: FocusScope {
+    FocusScope {
+        anchors.fill: parent
+        focus: true
         Keys.onReturnPressed: view.pressMain()
         Keys.onEnterPressed: view.pressMain()
 
