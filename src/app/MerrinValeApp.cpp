@@ -5,8 +5,6 @@
 #include "app/SettingsStore.h"
 #include "net/Detached.h"
 
-#include <QPointer>
-
 #include <QCoroTask>
 
 MerrinValeApp::MerrinValeApp(AppModel &model, SettingsStore &settings, QObject *parent)
@@ -25,19 +23,11 @@ void MerrinValeApp::setShowWelcome(bool value)
 
 void MerrinValeApp::windowShown()
 {
-    QPointer<MerrinValeApp> self(this);
-    auto showing = [](QPointer<MerrinValeApp> self) -> QCoro::Task<> {
-        const std::optional<QString> key = co_await self->m_settings.readApiKey();
-        if (!self) {
-            co_return;
-        }
-        if (!key) {
-            self->setShowWelcome(true);
-        } else {
-            co_await self->m_model.start();
-        }
-    };
-    net::startDetached(showing(self), QStringLiteral("start"));
+    if (!m_settings.welcomed()) {
+        setShowWelcome(true);
+    } else {
+        net::startDetached(m_model.start(), QStringLiteral("start"));
+    }
 }
 
 void MerrinValeApp::closeWelcome()

@@ -6,7 +6,7 @@
 class AppModel;
 class SettingsStore;
 
-// The application's own state beside the model: whether the welcome sheet is up, and what
+// The application's own state beside the model: whether the welcome view is up, and what
 // happens when the main window is shown and when the app becomes active.
 class MerrinValeApp : public QObject
 {
@@ -18,8 +18,8 @@ public:
 
     [[nodiscard]] bool showWelcome() const { return m_showWelcome; }
 
-    // The main window was shown: without a saved Anthropic key the welcome sheet comes up and
-    // the model starts when it closes; with one the model starts at once.
+    // The main window was shown: until onboarding has been finished once the welcome view comes
+    // up and the model starts when it closes; after that the model starts at once.
     Q_INVOKABLE void windowShown();
     Q_INVOKABLE void closeWelcome();
     // The application became active again.

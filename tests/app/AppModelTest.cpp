@@ -2,6 +2,7 @@
 #include "app/AppModel.h"
 #include "app/BriefingCache.h"
 #include "app/LiveSources.h"
+#include "app/MerrinValeApp.h"
 
 #include "AppWorld.h"
 #include "Await.h"
@@ -226,6 +227,36 @@ TEST_F(AppModelTest, StartUsesTheLastPlaceOrLooksForTheDevicesOne)
     await(second->start());
     ASSERT_TRUE(second->forecast().has_value());
     EXPECT_EQ(second->forecast()->timezone, QStringLiteral("zone-33.25"));
+}
+
+TEST_F(AppModelTest, TheWelcomeViewComesUpUntilOnboardingHasBeenFinished)
+{
+    // Whether a key is saved plays no part: only `welcomed` does.
+    const struct
+    {
+        bool welcomed;
+        const char *key;
+    } cases[] = { { false, "sk-saved" }, { true, nullptr } };
+    settings.setLastLocation(place(33.25));
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.welcomed);
+        settings.setWelcomed(c.welcomed);
+        if (c.key != nullptr) {
+            await(settings.setApiKey(QString::fromLatin1(c.key)));
+        }
+        auto model = makeModel();
+        MerrinValeApp app(*model, settings);
+        app.windowShown();
+        EXPECT_EQ(app.showWelcome(), !c.welcomed);
+        spin(50ms);
+        EXPECT_EQ(model->forecastLoading() || model->forecast().has_value(), c.welcomed) << "the model started";
+        if (app.showWelcome()) {
+            app.closeWelcome();
+            EXPECT_FALSE(app.showWelcome());
+        }
+        EXPECT_TRUE(spinUntil([&] { return model->forecast().has_value() && !model->briefingLoading(); }));
+        await(settings.setApiKey(QString()));
+    }
 }
 
 TEST_F(AppModelTest, TheAlertLoopWakesOnItsInterval)

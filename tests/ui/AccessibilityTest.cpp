@@ -219,7 +219,7 @@ struct RunningApp : AppWorld
         });
     }
 
-    // Closes the welcome sheet, which starts the model: it looks for the device's place and finds
+    // Closes the welcome view, which starts the model: it looks for the device's place and finds
     // none.
     bool passWelcome()
     {
@@ -257,7 +257,16 @@ struct Stage
 const QList<Stage> &stages()
 {
     static const QList<Stage> all {
-        { "the welcome sheet", [](RunningApp &a) { return spinUntil([&] { return a.app.showWelcome(); }); },
+        { "the welcome view's first step",
+            [](RunningApp &a) {
+                // Up, with the focus on its button.
+                return spinUntil([&] {
+                    QQuickItem *focused = a.window()->activeFocusItem();
+                    return a.app.showWelcome() && focused != nullptr
+                        && QAccessible::queryAccessibleInterface(focused)->text(QAccessible::Name)
+                        == QStringLiteral("Continue");
+                });
+            },
             { "Search", "Use my location", "Refresh", "Continue" }, { "Continue" } },
         { "no place found", [](RunningApp &a) { return a.passWelcome(); },
             { "Search", "Use my location", "Refresh", "Search for a location" },

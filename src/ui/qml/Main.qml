@@ -123,9 +123,9 @@ ApplicationWindow {
         id: searchSheet
     }
 
-    WelcomeSheet {
+    WelcomeView {
         open: App.app.showWelcome
-        onContinueClicked: App.app.closeWelcome()
+        onDone: App.app.closeWelcome()
     }
 
     Component.onCompleted: App.app.windowShown()
