@@ -8,7 +8,12 @@ Item {
     id: portrait
 
     property real size: 48
-    readonly property url source: "qrc:/images/merrinavatar.png"
+    // The smallest exported size that covers the circle's pixels: decoding the 512 px picture
+    // for a 48 px circle costs start-up time and memory for nothing.
+    readonly property int pixels: Math.ceil(size * Screen.devicePixelRatio)
+    readonly property url source: pixels <= 64 ? "qrc:/images/merrinavatar-64.png"
+        : pixels <= 128 ? "qrc:/images/merrinavatar-128.png"
+        : pixels <= 256 ? "qrc:/images/merrinavatar-256.png" : "qrc:/images/merrinavatar.png"
 
     implicitWidth: size
     implicitHeight: size
@@ -28,6 +33,10 @@ Item {
         anchors.fill: parent
         antialiasing: true
         Component.onCompleted: loadImage(portrait.source)
+        Connections {
+            target: portrait
+            function onSourceChanged() { picture.loadImage(portrait.source) }
+        }
         onImageLoaded: requestPaint()
         onWidthChanged: requestPaint()
         onPaint: {
