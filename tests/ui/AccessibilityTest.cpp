@@ -3,17 +3,10 @@
 // pointed at a local server: every control has a name, every text on screen is in the tree,
 // every control's accessible press (or toggle) action does what a click does, and Tab goes
 // through the toolbar, then the screen.
-#include "app/AppModel.h"
-#include "app/LiveSources.h"
-#include "app/MerrinValeApp.h"
-#include "ui/AppBridge.h"
-#include "ui/HomeViewModel.h"
-#include "ui/MainWindow.h"
-#include "ui/PlaceSearchViewModel.h"
 
-#include "AppWorld.h"
 #include "Await.h"
 #include "FakeServer.h"
+#include "MainWindowWorld.h"
 
 #include <QAccessible>
 #include <QKeyEvent>
@@ -196,19 +189,16 @@ QString pressFails(QObject *object)
 
 // The application as merrin-vale builds it, every service pointed at a local server, with its
 // window loaded as merrin-vale loads it.
-struct RunningApp : AppWorld
+struct RunningApp : MainWindowWorld
 {
     RunningApp()
-        : AppWorld(QStringLiteral("org.merrinvale.MerrinVale.ui-tests"))
+        : MainWindowWorld(QStringLiteral("org.merrinvale.MerrinVale.ui-tests"))
     {
         server.routeHandler(QStringLiteral("/v1/forecast"), [](const FakeServer::Request &) {
             return FakeServer::fromFile(QStringLiteral("openmeteo_forecast_synthetic_chicago_7day.json"));
         });
-        AppBridge::setInstance(&bridge);
-        loadMainWindow(engine);
+        load();
     }
-
-    [[nodiscard]] QQuickWindow *window() const { return qobject_cast<QQuickWindow *>(engine.rootObjects().value(0)); }
 
     // Waits until nothing is loading.
     bool settle()
@@ -229,15 +219,6 @@ struct RunningApp : AppWorld
         app.closeWelcome();
         return spinUntil([this] { return !model.locationErrorText().isEmpty(); }) && settle();
     }
-
-    LiveSources sources { network, endpoints, defaults, clock };
-    AppModel model { settings, sources, defaults, clock };
-    MerrinValeApp app { model, settings };
-    HomeViewModel home { model };
-    PlaceSearchViewModel search { sources.geocoding(), model };
-    BriefingViewModel briefing { model, clock };
-    AppBridge bridge { model, app, home, search, briefing };
-    QQmlApplicationEngine engine;
 };
 
 SavedLocation place(const QString &name, double lat, double lon)

@@ -3,17 +3,10 @@
 // step's main button, the key is typed into its field and lands in the keyring, and the forecast
 // starts with `welcomed` set. Leaves a screenshot of every step, light and dark, in
 // build-test/screenshots/.
-#include "app/AppModel.h"
-#include "app/LiveSources.h"
-#include "app/MerrinValeApp.h"
-#include "ui/AppBridge.h"
-#include "ui/HomeViewModel.h"
-#include "ui/MainWindow.h"
-#include "ui/PlaceSearchViewModel.h"
 #include "ui/WelcomeFlow.h"
 
-#include "AppWorld.h"
 #include "Await.h"
+#include "MainWindowWorld.h"
 
 #include <QDir>
 #include <QKeyEvent>
@@ -30,18 +23,15 @@ using test_support::spinUntil;
 
 namespace {
 
-struct OnboardingApp : AppWorld
+struct OnboardingApp : MainWindowWorld
 {
     OnboardingApp()
-        : AppWorld(QStringLiteral("org.merrinvale.MerrinVale.onboarding-tests"))
+        : MainWindowWorld(QStringLiteral("org.merrinvale.MerrinVale.onboarding-tests"))
     {
         await(keys.deleteKey(KeyStore::kAnthropicAccount));
-        AppBridge::setInstance(&bridge);
-        loadMainWindow(engine);
+        load();
     }
     ~OnboardingApp() { await(keys.deleteKey(KeyStore::kAnthropicAccount)); }
-
-    [[nodiscard]] QQuickWindow *window() const { return qobject_cast<QQuickWindow *>(engine.rootObjects().value(0)); }
 
     void key(int key, const QString &text = {})
     {
@@ -86,15 +76,6 @@ struct OnboardingApp : AppWorld
         }
         theme->setProperty("dark", false);
     }
-
-    LiveSources sources { network, endpoints, defaults, clock };
-    AppModel model { settings, sources, defaults, clock };
-    MerrinValeApp app { model, settings };
-    HomeViewModel home { model };
-    PlaceSearchViewModel search { sources.geocoding(), model };
-    BriefingViewModel briefing { model, clock };
-    AppBridge bridge { model, app, home, search, briefing };
-    QQmlApplicationEngine engine;
 };
 
 } // namespace
