@@ -27,29 +27,16 @@ Item {
         }
     }
 
-    // The picture, cut to the circle.
-    Canvas {
-        id: picture
+    // The picture is round already (its corners are transparent); scaled smoothly from the
+    // export that covers the circle.
+    Image {
         anchors.fill: parent
-        antialiasing: true
-        Component.onCompleted: loadImage(portrait.source)
-        Connections {
-            target: portrait
-            function onSourceChanged() { picture.loadImage(portrait.source) }
-        }
-        onImageLoaded: requestPaint()
-        onWidthChanged: requestPaint()
-        onPaint: {
-            const ctx = getContext("2d")
-            ctx.reset()
-            if (!isImageLoaded(portrait.source))
-                return
-            ctx.beginPath()
-            ctx.arc(width / 2, height / 2, Math.min(width, height) / 2, 0, 2 * Math.PI)
-            ctx.closePath()
-            ctx.clip()
-            ctx.drawImage(portrait.source, 0, 0, width, height)
-        }
+        source: portrait.source
+        sourceSize.width: portrait.pixels
+        sourceSize.height: portrait.pixels
+        fillMode: Image.PreserveAspectFit
+        smooth: true
+        mipmap: true
     }
 
     Rectangle {
