@@ -291,9 +291,9 @@ const QList<Stage> &stages()
                 return a.settle();
             },
             { "Search", "Use my location", "Refresh", "Dismiss", "Add to favourites", "About Merrin Vale",
-                "Question for Merrin", "Send" },
+                "Listen to the briefing", "Question for Merrin", "Send" },
             { "Search", "Use my location", "Refresh", "Dismiss", "Add to favourites", "About Merrin Vale",
-                "Question for Merrin", "Send" } },
+                "Listen to the briefing", "Question for Merrin", "Send" } },
     };
     return all;
 }
