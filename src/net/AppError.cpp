@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "net/AppError.h"
 
+#include "text/Trim.h"
+
 #include "text/Graphemes.h"
 
 AppError::AppError(QString description)
@@ -19,7 +21,9 @@ HttpError HttpError::badStatus(int status, const QString &body)
 {
     QString message = QStringLiteral("Request failed (%1)").arg(status);
     if (!body.isEmpty()) {
-        message += QStringLiteral(": ") + text::graphemePrefix(body, 200);
+        // Servers put anything in a body (pages of HTML, terminal escapes): only one clean line
+        // of it reaches the message.
+        message += QStringLiteral(": ") + text::singleLine(text::graphemePrefix(body, 200));
     }
     return HttpError(Kind::BadStatus, status, body, message);
 }

@@ -9,6 +9,7 @@
 #include <QNetworkRequest>
 #include <QPointer>
 #include <QStringDecoder>
+#include <QTimer>
 
 #include <QCoroSignal>
 
@@ -31,6 +32,12 @@ bool isServerStatus(QNetworkReply::NetworkError error, const QVariant &status)
     return code < 200 || code > 299;
 }
 
+bool isCredentialHeader(const QByteArray &name)
+{
+    const QByteArray lower = name.toLower();
+    return lower == "x-api-key" || lower == "x-goog-api-key" || lower == "authorization";
+}
+
 QString decodeUtf8(const QByteArray &bytes)
 {
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
@@ -45,16 +52,26 @@ class SharedRequest : public QObject
     Q_OBJECT
 
 public:
-    SharedRequest(QNetworkReply *reply, QString key)
+    SharedRequest(QNetworkReply *reply, QString key, std::chrono::milliseconds timeout)
         : m_reply(reply)
         , m_key(std::move(key))
     {
         QObject::connect(reply, &QNetworkReply::downloadProgress, this, [this](qint64 received, qint64 total) {
             if (received > kMaxBodyBytes || total > kMaxBodyBytes) {
-                m_tooLarge = true;
-                m_reply->abort();
+                refuse(m_tooLarge);
             }
         });
+        // A declared length over the limit is refused as soon as the headers say so.
+        QObject::connect(reply, &QNetworkReply::metaDataChanged, this, [this] {
+            if (m_reply->header(QNetworkRequest::ContentLengthHeader).toLongLong() > kMaxBodyBytes) {
+                refuse(m_tooLarge);
+            }
+        });
+        // The timeout is an idle timeout, restarted by every byte; a server that trickles its
+        // reply meets this overall deadline instead.
+        m_deadline.setSingleShot(true);
+        QObject::connect(&m_deadline, &QTimer::timeout, this, [this] { refuse(m_pastDeadline); });
+        m_deadline.start(timeout * kDeadlineFactor);
         // Queued, so that a reply deleted with its network manager (which finishes it on the way
         // out) is seen as gone: its waiters then never resume, as with any reply that vanishes,
         // rather than resume into services that are being destroyed too.
@@ -97,12 +114,21 @@ Q_SIGNALS:
 private:
     void settle();
     void forget();
+    void refuse(bool &why)
+    {
+        if (!m_finished && m_reply) {
+            why = true;
+            m_reply->abort();
+        }
+    }
 
     QPointer<QNetworkReply> m_reply;
     QString m_key;
     int m_waiters = 0;
     bool m_tooLarge = false;
+    bool m_pastDeadline = false;
     bool m_abandoned = false;
+    QTimer m_deadline;
     bool m_finished = false;
     HttpReply m_result;
     std::exception_ptr m_error;
@@ -134,6 +160,12 @@ void SharedRequest::settle()
     if (m_tooLarge) {
         m_error = std::make_exception_ptr(
             NetworkError(QNetworkReply::UnknownContentError, QStringLiteral("The server's reply is too large.")));
+    } else if (m_pastDeadline) {
+        m_error = std::make_exception_ptr(NetworkError(QNetworkReply::TimeoutError, timeoutMessage()));
+    } else if (error == QNetworkReply::TooManyRedirectsError) {
+        m_error = std::make_exception_ptr(NetworkError(error, QStringLiteral("Too many redirects")));
+    } else if (error == QNetworkReply::InsecureRedirectError) {
+        m_error = std::make_exception_ptr(NetworkError(error, crossOriginRedirectMessage()));
     } else if (m_abandoned) {
         m_error = std::make_exception_ptr(NetworkError(QNetworkReply::OperationCanceledError, cancelledMessage()));
     } else if (error == QNetworkReply::OperationCanceledError || error == QNetworkReply::TimeoutError) {
@@ -147,6 +179,7 @@ void SharedRequest::settle()
         m_result = HttpReply { status.toInt(), m_reply->readAll() };
     }
     m_finished = true;
+    m_deadline.stop();
     Q_EMIT finished();
 }
 
@@ -176,13 +209,19 @@ std::shared_ptr<SharedRequest> startRequest(QNetworkAccessManager &manager, cons
 
     QNetworkRequest request(url);
     request.setTransferTimeout(static_cast<int>(timeout.count()));
+    bool carriesKey = false;
     for (auto it = headers.cbegin(); it != headers.cend(); ++it) {
         request.setRawHeader(it.key(), it.value());
+        carriesKey = carriesKey || isCredentialHeader(it.key());
+    }
+    // A key goes to the configured origin only: a redirect elsewhere ends the request.
+    if (carriesKey) {
+        request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::SameOriginRedirectPolicy);
     }
     QNetworkReply *reply = method == "GET" ? manager.get(request) : manager.sendCustomRequest(request, method, body);
     // Deleted later: the last waiter may let go of it from inside its own finished signal.
     std::shared_ptr<SharedRequest> shared(
-        new SharedRequest(reply, key), [](SharedRequest *request) { request->deleteLater(); });
+        new SharedRequest(reply, key, timeout), [](SharedRequest *request) { request->deleteLater(); });
     if (!key.isEmpty()) {
         inFlight().insert(key, shared);
     }
@@ -194,6 +233,11 @@ std::shared_ptr<SharedRequest> startRequest(QNetworkAccessManager &manager, cons
 QString timeoutMessage()
 {
     return QStringLiteral("The request timed out.");
+}
+
+QString crossOriginRedirectMessage()
+{
+    return QStringLiteral("The server redirected the request to another site, and it was not followed.");
 }
 
 QString cancelledMessage()

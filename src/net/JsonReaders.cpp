@@ -2,6 +2,7 @@
 #include "net/JsonReaders.h"
 
 #include "net/AppError.h"
+#include "text/Trim.h"
 
 #include <QJsonDocument>
 #include <QJsonParseError>
@@ -10,39 +11,30 @@
 #include <limits>
 
 namespace json {
-std::optional<double> number(const QJsonValue &value)
+std::optional<double> number(const QJsonValue &value, double limit)
 {
     if (!value.isDouble()) {
         return std::nullopt;
     }
     const double d = value.toDouble();
-    if (!std::isfinite(d)) {
+    if (!std::isfinite(d) || std::abs(d) > limit) {
         return std::nullopt;
     }
     return d;
 }
 
-std::optional<double> number(const QJsonObject &object, QLatin1StringView key)
+std::optional<double> number(const QJsonObject &object, QLatin1StringView key, double limit)
 {
-    return number(object.value(key));
+    return number(object.value(key), limit);
 }
 
 std::optional<qint64> integer(const QJsonValue &value)
 {
-    if (!value.isDouble()) {
+    const std::optional<double> d = number(value);
+    if (!d) {
         return std::nullopt;
     }
-    // Integers that QJsonValue holds exactly are taken as they are; anything else is truncated.
-    const qint64 exact = value.toInteger(std::numeric_limits<qint64>::min());
-    if (exact != std::numeric_limits<qint64>::min()) {
-        return exact;
-    }
-    const double d = value.toDouble();
-    // A value outside the 64-bit range has no integer reading.
-    if (!std::isfinite(d) || d >= 9.2233720368547758e18 || d < -9.2233720368547758e18) {
-        return std::nullopt;
-    }
-    return static_cast<qint64>(std::trunc(d));
+    return static_cast<qint64>(std::trunc(*d));
 }
 
 std::optional<qint64> integer(const QJsonObject &object, QLatin1StringView key)
@@ -64,7 +56,15 @@ qint64 truncated(double value)
     return static_cast<qint64>(std::trunc(value));
 }
 
-NumberList numberList(const QJsonObject &object, QLatin1StringView key)
+std::optional<QString> label(const QJsonObject &object, QLatin1StringView key)
+{
+    if (const std::optional<QString> raw = text(object, key)) {
+        return ::text::singleLine(*raw);
+    }
+    return std::nullopt;
+}
+
+NumberList numberList(const QJsonObject &object, QLatin1StringView key, double limit)
 {
     const QJsonValue value = object.value(key);
     if (!value.isArray()) {
@@ -74,7 +74,7 @@ NumberList numberList(const QJsonObject &object, QLatin1StringView key)
     NumberList out;
     out.reserve(array.size());
     for (const QJsonValue &element : array) {
-        out.append(number(element));
+        out.append(number(element, limit));
     }
     return out;
 }

@@ -144,7 +144,7 @@ TEST_F(GetData, TransportFailuresReachTheCaller)
     truncated.misbehavior = FakeServer::Misbehavior::TruncatedBody;
     server.route(QStringLiteral("/truncated"), truncated);
 
-    for (const QString path : { QStringLiteral("/hang-up"), QStringLiteral("/truncated") }) {
+    for (const QString &path : { QStringLiteral("/hang-up"), QStringLiteral("/truncated") }) {
         SCOPED_TRACE(path.toStdString());
         try {
             (void)get(path);
@@ -203,4 +203,64 @@ TEST(EndpointsTest, JoinsBasesWithPrefixesAndKeepsQueryOrder)
     EXPECT_EQ(endpoints.nws, QStringLiteral("http://h/n"));
     EXPECT_EQ(endpoints.spc, QStringLiteral("https://www.spc.noaa.gov"));
     EXPECT_EQ(rejected, (QStringList { QStringLiteral("bogus"), QStringLiteral("spc") }));
+}
+
+TEST_F(GetData, HostileRepliesEndWithClearMessagesAndInTime)
+{
+    FakeServer::Response drip = FakeServer::json(QByteArray(40, ' ') + "{}");
+    drip.misbehavior = FakeServer::Misbehavior::Drip;
+    drip.stallFor = 100ms;
+    server.route(QStringLiteral("/drip"), drip);
+    FakeServer::Response huge = FakeServer::json("{}");
+    huge.misbehavior = FakeServer::Misbehavior::HugeLength;
+    huge.stallFor = 5s;
+    server.route(QStringLiteral("/huge"), huge);
+    server.route(QStringLiteral("/page"),
+        FakeServer::json(QByteArray("<html>\r\n  <body>\x1b[31mBoom\a\0!</body>\n</html>", 43), 500));
+    FakeServer::Response loop = FakeServer::json("", 307);
+    loop.headers = { { "Location", "/loop" } };
+    server.route(QStringLiteral("/loop"), loop);
+
+    struct Case
+    {
+        QString path;
+        QString message;
+        std::chrono::milliseconds timeout;
+    };
+    for (const Case &c : { Case { QStringLiteral("/drip"), net::timeoutMessage(), 200ms },
+             Case { QStringLiteral("/huge"), QStringLiteral("The server's reply is too large."), 10s },
+             Case { QStringLiteral("/page"),
+                 QStringLiteral("Request failed (500): <html> <body>[31mBoom!</body> </html>"), 10s },
+             Case { QStringLiteral("/loop"), QStringLiteral("Too many redirects"), 10s } }) {
+        SCOPED_TRACE(c.path.toStdString());
+        QElapsedTimer timer;
+        timer.start();
+        QString message;
+        try {
+            (void)await(net::send(network, "POST", QUrl(server.baseUrl() + c.path), {}, "{}", c.timeout));
+            (void)get(c.path, {}, c.timeout);
+        } catch (const AppError &e) {
+            message = e.description();
+        }
+        EXPECT_EQ(message, c.message);
+        EXPECT_LT(timer.elapsed(), 3000);
+    }
+}
+
+TEST_F(GetData, AKeyIsNeverCarriedToAnotherSite)
+{
+    FakeServer elsewhere;
+    FakeServer::Response away = FakeServer::json("", 307);
+    away.headers = { { "Location", (elsewhere.baseUrl() + QStringLiteral("/v1/messages")).toUtf8() } };
+    server.route(QStringLiteral("/v1/messages"), away);
+    for (const QByteArray header : { QByteArray("x-api-key"), QByteArray("x-goog-api-key") }) {
+        try {
+            (void)await(net::send(network, "POST", QUrl(server.baseUrl() + QStringLiteral("/v1/messages")),
+                { { header, "secret-key" } }, "{}", 5s));
+            ADD_FAILURE() << "expected the redirect to be refused";
+        } catch (const NetworkError &e) {
+            EXPECT_EQ(e.description(), net::crossOriginRedirectMessage());
+        }
+    }
+    EXPECT_TRUE(elsewhere.requests().isEmpty());
 }

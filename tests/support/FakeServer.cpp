@@ -114,6 +114,21 @@ struct FakeServer::Impl
                 return false;
             });
             break;
+        case Misbehavior::Drip:
+            res.set_content_provider(body.size(), contentType,
+                [this, body, interval = response.stallFor](size_t offset, size_t, httplib::DataSink &sink) {
+                    pause(interval);
+                    sink.write(body.data() + offset, 1);
+                    return true;
+                });
+            break;
+        case Misbehavior::HugeLength:
+            res.set_content_provider(100'000'000'000ULL, contentType,
+                [this, interval = response.stallFor](size_t, size_t, httplib::DataSink &) {
+                    pause(interval);
+                    return false;
+                });
+            break;
         }
     }
 };

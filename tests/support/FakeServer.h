@@ -23,6 +23,8 @@ public:
         CloseConnection, // send the status line and headers, then hang up
         Stall, // never answer (until the server stops or the stall ends)
         TruncatedBody, // announce the whole body, send half of it, hang up
+        Drip, // send the body one byte per stallFor
+        HugeLength, // announce a body of 100 GB, then stall for stallFor and hang up
     };
 
     struct Response

@@ -8,6 +8,7 @@
 #include "FakeServer.h"
 #include "net/AppError.h"
 #include "net/Clock.h"
+#include "net/HttpClient.h"
 
 #include <QDir>
 #include <QFile>
@@ -156,7 +157,7 @@ TEST(GoogleTtsService, ErrorsAndTheirTexts)
                     std::pair(QByteArrayLiteral("Location"), QByteArrayLiteral("http://127.0.0.2:9/elsewhere")));
                 return r;
             }(),
-            QStringLiteral("Speech synthesis failed (307): moved") },
+            net::crossOriginRedirectMessage() },
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
