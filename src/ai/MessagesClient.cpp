@@ -79,6 +79,10 @@ QCoro::Task<QJsonObject> MessagesClient::send(QJsonObject body, QString apiKey)
 {
     const QUrl url = Endpoints::url(m_baseUrl, QStringLiteral("/v1/messages"));
     const QByteArray payload = QJsonDocument(body).toJson(QJsonDocument::Compact);
+    // A key that would break its header line is never sent.
+    if (const auto problem = text::apiKeyProblem(apiKey)) {
+        throw AppError(*problem);
+    }
     const HeaderMap headers { { "x-api-key", apiKey.toUtf8() }, { "anthropic-version", "2023-06-01" },
         { "Content-Type", "application/json" } };
 
@@ -112,7 +116,7 @@ QCoro::Task<QJsonObject> MessagesClient::send(QJsonObject body, QString apiKey)
     QString message = QStringLiteral("HTTP %1").arg(reply.status);
     if (const auto error = json::object(object, QLatin1StringView("error"))) {
         if (const auto text = json::text(*error, QLatin1StringView("message"))) {
-            message = *text;
+            message = text::singleLine(*text);
         }
     }
     throw AiError::api(reply.status, withoutKey(message, apiKey));

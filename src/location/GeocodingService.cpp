@@ -18,15 +18,15 @@ std::optional<GeoResult> resultFromElement(const QJsonValue &element)
     }
     const QJsonObject object = element.toObject();
     const std::optional<qint64> id = json::integer(object, QLatin1StringView("id"));
-    const std::optional<QString> name = json::text(object, QLatin1StringView("name"));
+    const std::optional<QString> name = json::label(object, QLatin1StringView("name"));
     const std::optional<double> latitude = json::number(object, QLatin1StringView("latitude"));
     const std::optional<double> longitude = json::number(object, QLatin1StringView("longitude"));
     const std::optional<QString> timezone = json::text(object, QLatin1StringView("timezone"));
     if (!id || !name || !latitude || !longitude || !timezone) {
         return std::nullopt;
     }
-    return GeoResult { *id, *name, json::text(object, QLatin1StringView("admin1")),
-        json::text(object, QLatin1StringView("country")), *latitude, *longitude, *timezone };
+    return GeoResult { *id, *name, json::label(object, QLatin1StringView("admin1")),
+        json::label(object, QLatin1StringView("country")), *latitude, *longitude, *timezone };
 }
 
 } // namespace

@@ -95,14 +95,14 @@ LocationProvider::PlaceName LocationProvider::placeNameFromReply(const QJsonObje
 {
     PlaceName place { QStringLiteral("Current Location"), std::nullopt, std::nullopt };
     for (const char *key : { "locality", "city", "principalSubdivision" }) {
-        const std::optional<QString> candidate = json::text(reply, QLatin1StringView(key));
+        const std::optional<QString> candidate = json::label(reply, QLatin1StringView(key));
         if (candidate && !candidate->isEmpty()) {
             place.name = *candidate;
             break;
         }
     }
-    place.admin1 = json::text(reply, QLatin1StringView("principalSubdivision"));
-    place.country = json::text(reply, QLatin1StringView("countryName"));
+    place.admin1 = json::label(reply, QLatin1StringView("principalSubdivision"));
+    place.country = json::label(reply, QLatin1StringView("countryName"));
     return place;
 }
 

@@ -66,7 +66,7 @@ std::optional<QList<NowcastMinute>> MinuteForecastSource::minutesFromReply(
     if (!series) {
         return std::nullopt;
     }
-    const json::NumberList times = json::numberList(*series, QLatin1StringView("time"));
+    const json::NumberList times = json::numberList(*series, QLatin1StringView("time"), json::kMaxUnixTime);
     const json::NumberList amounts = json::numberList(*series, QLatin1StringView("precipitation"));
     const json::NumberList chances = json::numberList(*series, QLatin1StringView("precipitation_probability"));
 

@@ -50,15 +50,15 @@ std::optional<NwsAlert> alertFrom(const QJsonObject &feature)
         return std::nullopt;
     }
     const std::optional<QString> id = json::text(p, QLatin1StringView("id"));
-    const std::optional<QString> event = json::text(p, QLatin1StringView("event"));
+    const std::optional<QString> event = json::label(p, QLatin1StringView("event"));
     if (!id || !event) {
         return std::nullopt;
     }
     NwsAlert alert;
     alert.id = *id;
     alert.event = *event;
-    alert.severity = json::text(p, QLatin1StringView("severity")).value_or(QStringLiteral("Unknown"));
-    alert.headline = json::text(p, QLatin1StringView("headline"));
+    alert.severity = json::label(p, QLatin1StringView("severity")).value_or(QStringLiteral("Unknown"));
+    alert.headline = json::label(p, QLatin1StringView("headline"));
     alert.description = json::text(p, QLatin1StringView("description")).value_or(QString());
     alert.instruction = json::text(p, QLatin1StringView("instruction"));
     alert.onset = json::text(p, QLatin1StringView("onset"));
@@ -66,8 +66,8 @@ std::optional<NwsAlert> alertFrom(const QJsonObject &feature)
     if (!alert.ends) {
         alert.ends = json::text(p, QLatin1StringView("expires"));
     }
-    alert.senderName = json::text(p, QLatin1StringView("senderName")).value_or(QStringLiteral("NWS"));
-    alert.areaDesc = json::text(p, QLatin1StringView("areaDesc")).value_or(QString());
+    alert.senderName = json::label(p, QLatin1StringView("senderName")).value_or(QStringLiteral("NWS"));
+    alert.areaDesc = json::label(p, QLatin1StringView("areaDesc")).value_or(QString());
     return alert;
 }
 

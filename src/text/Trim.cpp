@@ -57,7 +57,19 @@ QString trimmedSpacesAndTabs(const QString &s)
     return trimmedBy(s, [](char32_t c) { return c == U' ' || c == U'\t'; });
 }
 
+static QString collapsed(const QString &s, bool dropControls);
+
 QString collapsedWhitespace(const QString &s)
+{
+    return collapsed(s, false);
+}
+
+QString singleLine(const QString &s)
+{
+    return collapsed(s, true);
+}
+
+static QString collapsed(const QString &s, bool dropControls)
 {
     QString out;
     out.reserve(s.size());
@@ -67,6 +79,9 @@ QString collapsedWhitespace(const QString &s)
             pendingSpace = !out.isEmpty();
             continue;
         }
+        if (dropControls && ch.category() == QChar::Other_Control) {
+            continue;
+        }
         if (pendingSpace) {
             out.append(QLatin1Char(' '));
             pendingSpace = false;
@@ -74,6 +89,17 @@ QString collapsedWhitespace(const QString &s)
         out.append(ch);
     }
     return out;
+}
+
+std::optional<QString> apiKeyProblem(const QString &key)
+{
+    for (const QChar ch : key) {
+        if (isWhitespaceOrNewline(ch.unicode()) || ch.category() == QChar::Other_Control) {
+            return QStringLiteral("An API key can't contain spaces, line breaks or control characters. Copy the key "
+                                  "again and paste only the key.");
+        }
+    }
+    return std::nullopt;
 }
 
 } // namespace text

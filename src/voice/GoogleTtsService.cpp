@@ -202,6 +202,10 @@ QCoro::Task<QByteArray> GoogleTtsService::requestAudio(QString model, QString te
         { QStringLiteral("generationConfig"),
             QJsonObject { { QStringLiteral("responseModalities"), QJsonArray { QStringLiteral("AUDIO") } },
                 { QStringLiteral("speechConfig"), speechConfig } } } };
+    // A key that would break its header line is never sent.
+    if (const auto problem = text::apiKeyProblem(apiKey)) {
+        throw AppError(*problem);
+    }
     const HeaderMap headers { { "Content-Type", "application/json" }, { "x-goog-api-key", apiKey.toUtf8() } };
 
     net::HttpReply reply;
@@ -220,7 +224,7 @@ QCoro::Task<QByteArray> GoogleTtsService::requestAudio(QString model, QString te
         QString message = QStringLiteral("HTTP %1").arg(reply.status);
         if (const auto error = json::object(object, QLatin1StringView("error"))) {
             if (const auto text = json::text(*error, QLatin1StringView("message"))) {
-                message = *text;
+                message = text::singleLine(*text);
             }
         }
         throw TtsError::api(reply.status, withoutKey(message, apiKey));

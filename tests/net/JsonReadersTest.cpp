@@ -27,6 +27,17 @@ TEST(JsonReaders, NumbersAndIntegers)
     EXPECT_EQ(json::integer(obj(R"({"k":61.9})"), k), 61); // truncated
     EXPECT_EQ(json::integer(obj(R"({"k":-1.7})"), k), -1); // towards zero
     EXPECT_EQ(json::integer(obj(R"({"k":1e300})"), k), std::nullopt);
+    // Absurd magnitudes read as missing, like a value of the wrong type.
+    for (const char *absurd : { R"({"k":1e308})", R"({"k":-1000000001})", R"({"k":9223372036854775807})" }) {
+        SCOPED_TRACE(absurd);
+        EXPECT_FALSE(json::number(obj(absurd), k).has_value());
+        EXPECT_FALSE(json::integer(obj(absurd), k).has_value());
+    }
+    EXPECT_EQ(json::number(obj(R"({"k":-1000000000})"), k), -1e9);
+    EXPECT_EQ(json::numberList(obj(R"({"k":[1721430000, 1e13]})"), k, json::kMaxUnixTime),
+        (json::NumberList { 1721430000.0, std::nullopt }));
+    EXPECT_EQ(json::label(obj("{\"k\":\"Phoenix\\u0000\\n  Sky\\u001b[0m Harbor\"}"), k),
+        QStringLiteral("Phoenix Sky[0m Harbor"));
 }
 
 TEST(JsonReaders, ListsKeepAbsentElementsInPlace)
