@@ -2,6 +2,7 @@
 #include "app/SettingsStore.h"
 
 #include "location/PlaceLists.h"
+#include "net/AppError.h"
 #include "net/Clock.h"
 #include "platform/Defaults.h"
 #include "platform/KeyStore.h"
@@ -10,6 +11,8 @@
 #include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
+
+#include <limits>
 
 namespace {
 
@@ -236,6 +239,9 @@ void SettingsStore::setHasGoogleApiKey(bool value)
 QCoro::Task<> SettingsStore::storeKey(const QString &account, QString text, void (SettingsStore::*setFlag)(bool))
 {
     const QString key = text::trimmedWhitespaceAndNewlines(text);
+    if (const auto problem = text::apiKeyProblem(key)) {
+        throw AppError(*problem);
+    }
     (this->*setFlag)(!key.isEmpty());
     if (!m_keys) {
         co_return;
@@ -321,7 +327,8 @@ void SettingsStore::countDayOfUse()
         return;
     }
     m_defaults.write(setting::lastDayCounted, today);
-    m_defaults.write(setting::daysUsed, daysUsed() + 1);
+    const qint64 days = daysUsed();
+    m_defaults.write(setting::daysUsed, days < std::numeric_limits<qint64>::max() ? days + 1 : days);
 }
 
 qint64 SettingsStore::daysUsed() const

@@ -80,7 +80,8 @@ public:
 
     // Keys. Setting trims white space and line breaks, updates the flag at once and stores (or,
     // for an empty text, deletes) the key in the background; the returned task ends when the
-    // keyring has answered.
+    // keyring has answered. A key with white space or control characters inside is refused: the
+    // task throws AppError saying so, and nothing changes.
     QCoro::Task<> setApiKey(QString text);
     QCoro::Task<> setGoogleApiKey(QString text);
     [[nodiscard]] QCoro::Task<std::optional<QString>> readApiKey();

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/SettingsStore.h"
+#include "net/AppError.h"
 #include "net/Clock.h"
 #include "platform/Defaults.h"
 #include "platform/KeyStore.h"
@@ -12,6 +13,8 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <limits>
 
 using test_support::await;
 
@@ -170,6 +173,30 @@ TEST_F(SettingsStoreTest, DaysOfUseAreCountedOncePerDayAndNoReviewIsRequested)
     EXPECT_EQ(s.daysUsed(), 2);
     // No store receipt on Linux.
     EXPECT_FALSE(s.shouldRequestReview());
+
+    // The count stops at the largest number instead of wrapping round.
+    defaults.setInt(QStringLiteral("review.daysUsed"), std::numeric_limits<qint64>::max());
+    clock.advance(24 * 3600);
+    s.countDayOfUse();
+    EXPECT_EQ(s.daysUsed(), std::numeric_limits<qint64>::max());
+}
+
+TEST_F(SettingsStoreTest, AKeyThatWouldBreakItsHeaderIsRefused)
+{
+    Defaults defaults(path);
+    SettingsStore s(defaults, keys, clock);
+    for (const QString &key : { QStringLiteral("sk-ant-test\r\nX-Injected: yes"), QStringLiteral("sk-ant test"),
+             QStringLiteral("sk-ant\u0007") }) {
+        try {
+            await(s.setApiKey(key));
+            ADD_FAILURE() << "accepted " << key.toStdString();
+        } catch (const AppError &e) {
+            EXPECT_EQ(e.description(),
+                QStringLiteral("An API key can't contain spaces, line breaks or control "
+                               "characters. Copy the key again and paste only the key."));
+        }
+        EXPECT_FALSE(s.hasApiKey());
+    }
 }
 
 TEST_F(SettingsStoreTest, KeysLiveTrimmedInTheKeyring)

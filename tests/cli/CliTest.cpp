@@ -3,11 +3,15 @@
 #include "CliRunner.h"
 #include "FakeServer.h"
 
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 TEST(CliForecast, PrintsTheParsedForecast)
 {
@@ -53,5 +57,32 @@ TEST(CliForecast, FailuresAndUsageErrors)
     EXPECT_EQ(result.exitCode, 2);
     result = runCli(server, { QStringLiteral("no-such-command") });
     EXPECT_EQ(result.exitCode, 2);
+    for (const auto &[lat, lon, message] :
+        { std::tuple { "nan", "2", "LAT must be a number" }, std::tuple { "1", "inf", "LON must be a number" },
+            std::tuple { "91", "2", "LAT must be between -90 and 90" },
+            std::tuple { "1", "-180.5", "LON must be between -180 and 180" } }) {
+        result = runCli(server,
+            { QStringLiteral("forecast"), QString::fromLatin1(lat), QString::fromLatin1(lon), QStringLiteral("UTC") });
+        EXPECT_EQ(result.exitCode, 2) << lat << " " << lon;
+        EXPECT_TRUE(result.err.contains(QString::fromLatin1(message))) << result.err.toStdString();
+    }
     EXPECT_EQ(server.count(QStringLiteral("/v1/forecast")), 1);
+}
+
+TEST(CliForecast, AKeyThatWouldSmuggleAHeaderInIsRefusedBeforeAnythingIsSent)
+{
+    FakeServer server;
+    QTemporaryDir dir;
+    const QString keyFile = dir.filePath(QStringLiteral("key"));
+    QFile key(keyFile);
+    ASSERT_TRUE(key.open(QIODevice::WriteOnly));
+    key.write("sk-ant-test\r\nX-Injected: yes\n");
+    key.close();
+    const CliResult result = runCli(server,
+        { QStringLiteral("--key-file"), keyFile, QStringLiteral("ask"), QStringLiteral("Will it rain?"),
+            QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("UTC") });
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_TRUE(
+        result.err.contains(QStringLiteral("An API key can't contain spaces, line breaks or control characters.")));
+    EXPECT_TRUE(server.requests().isEmpty());
 }

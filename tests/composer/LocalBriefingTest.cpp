@@ -149,10 +149,13 @@ TEST(CliCompose, NoFeaturesAndBadFiles)
 
     result = compose("[1, 2]");
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(result.err.trimmed(), QStringLiteral("Saved inputs must be a JSON object."));
+    // Errors name the file, which no server wrote.
+    const QString input = dir.filePath(QStringLiteral("in.json"));
+    EXPECT_EQ(result.err.trimmed(), input + QStringLiteral(" is not a JSON object of saved inputs."));
     result = compose("{\"forecast\": ");
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_TRUE(result.out.isEmpty());
+    EXPECT_TRUE(result.err.startsWith(input + QStringLiteral(" is not JSON: "))) << result.err.toStdString();
     result = runCli(
         server, { QStringLiteral("compose"), QStringLiteral("--input"), dir.filePath(QStringLiteral("missing.json")) });
     EXPECT_EQ(result.exitCode, 1);

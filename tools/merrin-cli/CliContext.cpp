@@ -5,14 +5,20 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <cmath>
 #include <cstdio>
+#include <string>
 
 double CliContext::number(qsizetype index, const char *what) const
 {
     bool ok = false;
     const double value = arg(index, what).toDouble(&ok);
-    if (!ok) {
+    if (!ok || !std::isfinite(value)) {
         throw UsageError(std::string(what) + " must be a number");
+    }
+    const std::string name(what);
+    if ((name == "LAT" && std::abs(value) > 90) || (name == "LON" && std::abs(value) > 180)) {
+        throw UsageError(name + (name == "LAT" ? " must be between -90 and 90" : " must be between -180 and 180"));
     }
     return value;
 }

@@ -12,7 +12,6 @@
 
 #include <QDir>
 
-
 #include <QFile>
 
 namespace {
@@ -23,9 +22,15 @@ ComposerInputs readInputs(const QString &path)
     if (!file.open(QIODevice::ReadOnly)) {
         throw AppError(QStringLiteral("Cannot read ") + path + QStringLiteral(": ") + file.errorString());
     }
-    const QJsonValue value = json::parse(file.readAll());
+    // Errors name the file: nothing here came from a server.
+    QJsonValue value;
+    try {
+        value = json::parse(file.readAll());
+    } catch (const JsonError &error) {
+        throw AppError(path + QStringLiteral(" is not JSON: ") + error.parserMessage());
+    }
     if (!value.isObject()) {
-        throw AppError(QStringLiteral("Saved inputs must be a JSON object."));
+        throw AppError(path + QStringLiteral(" is not a JSON object of saved inputs."));
     }
     return composer::composerInputsFromJson(value.toObject());
 }

@@ -44,7 +44,11 @@ QString readKey(const QString &path, bool fromStdin)
             throw UsageError("cannot read the key file " + path.toStdString());
         }
     }
-    return text::trimmedWhitespaceAndNewlines(QString::fromUtf8(file.readAll()));
+    const QString key = text::trimmedWhitespaceAndNewlines(QString::fromUtf8(file.readAll()));
+    if (const auto problem = text::apiKeyProblem(key)) {
+        throw UsageError(problem->toStdString());
+    }
+    return key;
 }
 
 QCoro::Task<int> runCommand(CliContext &context, CliCommandInfo info)
