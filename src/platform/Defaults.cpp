@@ -3,8 +3,12 @@
 
 #include "platform/Log.h"
 
+#include <QDateTime>
 #include <QDebug>
+#include <QFile>
 #include <QSettings>
+#include <QTemporaryDir>
+#include <QVariantMap>
 
 #include <cmath>
 
@@ -21,10 +25,45 @@ Defaults::Defaults(const QString &filePath)
                      QStringLiteral("MerrinVale"), QStringLiteral("MerrinVale"))
                                     : std::make_unique<QSettings>(filePath, QSettings::IniFormat))
 {
-    if (m_settings->status() != QSettings::NoError) {
+    // QSettings reads its file on first use; read it now so that its status says how that went.
+    (void)m_settings->allKeys();
+    if (m_settings->status() == QSettings::FormatError) {
+        setAsideUnreadableFile();
+    } else if (m_settings->status() != QSettings::NoError) {
         qCWarning(platformLog).noquote() << "[settings] could not read" << m_settings->fileName()
                                          << "; starting from defaults";
     }
+}
+
+// A file that does not parse is never written over: it is moved aside for the user (or a bug
+// report), and what could be read from it goes into a fresh file. When it cannot be moved, this
+// run writes nothing at all.
+void Defaults::setAsideUnreadableFile()
+{
+    const QString path = m_settings->fileName();
+    QVariantMap readable;
+    for (const QString &key : m_settings->allKeys()) {
+        readable.insert(key, m_settings->value(key));
+    }
+    const QString aside = path + QStringLiteral(".unreadable-")
+        + QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'"));
+    m_settings.reset();
+    QString target = path;
+    if (!QFile::rename(path, aside)) {
+        // Settings then last for this run only, in a scratch file.
+        m_scratch = std::make_unique<QTemporaryDir>();
+        target = m_scratch->filePath(QStringLiteral("MerrinVale.conf"));
+        qCWarning(platformLog).noquote() << "[settings]" << path
+                                         << "could not be read cleanly nor moved aside; no setting is saved this run";
+    } else {
+        qCWarning(platformLog).noquote() << "[settings]" << path << "could not be read cleanly: moved aside to" << aside
+                                         << "keeping" << readable.size() << "readable values";
+    }
+    m_settings = std::make_unique<QSettings>(target, QSettings::IniFormat);
+    for (auto it = readable.cbegin(); it != readable.cend(); ++it) {
+        m_settings->setValue(it.key(), it.value());
+    }
+    m_settings->sync();
 }
 
 Defaults::~Defaults() = default;

@@ -10,6 +10,7 @@
 #include <optional>
 
 class QSettings;
+class QTemporaryDir;
 
 // The settings file: the user-defaults store of the application, that is every setting and the
 // small caches (the last place, favourites and recents, the cached briefing, climate normals, the
@@ -67,5 +68,9 @@ public:
 
 private:
     void sync();
+    void setAsideUnreadableFile();
+
+    // Holds this run's settings when the file did not parse and could not be moved aside.
+    std::unique_ptr<QTemporaryDir> m_scratch;
     std::unique_ptr<QSettings> m_settings;
 };

@@ -2,6 +2,7 @@
 #include "platform/Defaults.h"
 #include "platform/DefaultsNormalsStore.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -52,4 +53,31 @@ TEST(Defaults, AHandEditedOrCorruptFileReadsAsMissingValues)
     d.remove(QStringLiteral("fontScale"));
     EXPECT_EQ(Defaults(path).boolValue(QStringLiteral("useFahrenheit")), true);
     EXPECT_FALSE(Defaults(path).contains(QStringLiteral("fontScale")));
+}
+
+TEST(Defaults, AFileThatDoesNotParseIsSetAsideNotOverwritten)
+{
+    for (const QByteArray &content : { QByteArray("stray line\n[General]\nuseFahrenheit=false\ndailyBriefingHour=7\n"),
+             QByteArray("[General]\nuseFahrenheit=false\ndailyBriefingHour=7\n[\x80\xff\0\x01", 55) }) {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("MerrinVale.conf"));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        file.close();
+        {
+            Defaults d(path);
+            EXPECT_EQ(d.boolValue(QStringLiteral("useFahrenheit")), false) << "what could be read is kept";
+            EXPECT_EQ(d.intValue(QStringLiteral("dailyBriefingHour")), 7);
+            d.setInt(QStringLiteral("review.daysUsed"), 3);
+        }
+        const QStringList aside = QDir(dir.path()).entryList({ QStringLiteral("MerrinVale.conf.unreadable-*") });
+        ASSERT_EQ(aside.size(), 1);
+        QFile kept(dir.filePath(aside.first()));
+        ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+        EXPECT_EQ(kept.readAll(), content);
+        Defaults again(path);
+        EXPECT_EQ(again.boolValue(QStringLiteral("useFahrenheit")), false);
+        EXPECT_EQ(again.intValue(QStringLiteral("review.daysUsed")), 3);
+    }
 }
