@@ -2,21 +2,26 @@
 #include "main/AppRoot.h"
 
 #include "app/AppModel.h"
+#include "app/InstanceService.h"
 #include "app/LiveSources.h"
 #include "app/MerrinValeApp.h"
+#include "app/NotificationService.h"
 #include "app/SettingsStore.h"
 #include "main/DemoNetwork.h"
 #include "main/DemoScenario.h"
 #include "net/Clock.h"
 #include "platform/Defaults.h"
+#include "platform/DesktopNotifier.h"
 #include "platform/KeyStore.h"
 #include "platform/PositionSource.h"
+#include "platform/SystemdUserTimer.h"
 #include "ui/AppBridge.h"
 #include "ui/BriefingViewModel.h"
 #include "ui/HomeViewModel.h"
 #include "ui/MainWindow.h"
 #include "ui/PlaceSearchViewModel.h"
 
+#include <QDBusConnection>
 #include <QDirIterator>
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -33,6 +38,22 @@ namespace {
 
 // Never sent anywhere: the demo answers the Anthropic requests itself.
 const QString kDemoAnthropicKey = QStringLiteral("demo-placeholder-key");
+
+const QString kAppId = QStringLiteral("org.merrinvale.MerrinVale");
+const QString kAvatar = QStringLiteral(":/images/merrinavatar-256.png");
+
+// Stand-ins for the speech controller until it joins the app: they only say so.
+QCoro::Task<> playWithoutVoiceYet()
+{
+    qInfo().noquote() << "[voice] not available yet";
+    co_return;
+}
+
+QCoro::Task<bool> prepareWithoutVoiceYet()
+{
+    qInfo().noquote() << "[voice] not available yet";
+    co_return false;
+}
 
 void registerFonts()
 {
@@ -61,6 +82,9 @@ struct AppRoot::Parts
     std::unique_ptr<QNetworkAccessManager> network;
     std::unique_ptr<SettingsStore> settings;
     std::unique_ptr<PositionSource> position;
+    std::unique_ptr<DesktopNotifier> notifier;
+    std::unique_ptr<SystemdUserTimer> dailyTimer; // none in the demo: it leaves the user's units alone
+    std::unique_ptr<NotificationService> notifications;
     std::unique_ptr<LiveSources> sources;
     std::unique_ptr<AppModel> model;
     std::unique_ptr<MerrinValeApp> app;
@@ -68,6 +92,7 @@ struct AppRoot::Parts
     std::unique_ptr<PlaceSearchViewModel> search;
     std::unique_ptr<BriefingViewModel> briefing;
     std::unique_ptr<AppBridge> bridge;
+    std::unique_ptr<InstanceService> instance;
     std::unique_ptr<QQmlApplicationEngine> engine;
 };
 
@@ -104,8 +129,17 @@ AppRoot::Parts::Parts(const LaunchOptions &options)
     } else {
         settings->countDayOfUse();
     }
+    notifier = std::make_unique<DesktopNotifier>(QStringLiteral("Merrin Vale"), kAppId);
+    if (!demo) {
+        dailyTimer = std::make_unique<SystemdUserTimer>(kAppId + QStringLiteral("-daily"),
+            QStringLiteral("Merrin Vale's daily briefing"),
+            QStringList { QCoreApplication::applicationFilePath(), QStringLiteral("--deliver-daily-briefing") });
+    }
+    notifications =
+        std::make_unique<NotificationService>(*settings, *defaults, *notifier, dailyTimer.get(), *clock, kAvatar);
     sources = std::make_unique<LiveSources>(
         *network, options.endpoints, *defaults, *clock, position.get(), std::move(aiNetwork));
+    sources->setNotifications(notifications.get());
     model = std::make_unique<AppModel>(*settings, *sources, *defaults, *clock);
     app = std::make_unique<MerrinValeApp>(*model, *settings);
     home = std::make_unique<HomeViewModel>(*model);
@@ -123,7 +157,10 @@ AppRoot::Parts::Parts(const LaunchOptions &options)
 
 AppRoot::AppRoot(const LaunchOptions &options)
     : m_parts(std::make_unique<Parts>(options))
-{ }
+{
+    QObject::connect(m_parts->notifications.get(), &NotificationService::activated, m_parts->notifications.get(),
+        [this] { raise(); });
+}
 
 AppRoot::~AppRoot()
 {
@@ -147,6 +184,48 @@ bool AppRoot::load()
         main->setTitle(title);
     }
     return main != nullptr;
+}
+
+void AppRoot::raise()
+{
+    QQuickWindow *main = window();
+    if (main == nullptr) {
+        if (!load()) {
+            qWarning().noquote() << "[app] the main window could not be loaded";
+        }
+        return;
+    }
+    main->setWindowStates(main->windowStates() & ~Qt::WindowMinimized);
+    main->show();
+    main->raise();
+    main->requestActivate();
+}
+
+bool AppRoot::registerInstance()
+{
+    if (m_parts->demo) {
+        return false;
+    }
+    // The speech controller takes these over when it joins the app.
+    m_parts->instance = std::make_unique<InstanceService>(playWithoutVoiceYet, prepareWithoutVoiceYet);
+    m_parts->instance->setActivate([this] { raise(); });
+    m_parts->instance->setDeliverDailyBriefing([this] { return m_parts->notifications->deliverDailyBriefing(); });
+    if (!m_parts->instance->registerOn(QDBusConnection::sessionBus())) {
+        qInfo().noquote() << "[app] not answering on the session bus: no bus, or another instance holds the name";
+        m_parts->instance.reset();
+        return false;
+    }
+    return true;
+}
+
+QCoro::Task<> AppRoot::playBriefing()
+{
+    return playWithoutVoiceYet();
+}
+
+QCoro::Task<bool> AppRoot::prepareBriefing()
+{
+    return prepareWithoutVoiceYet();
 }
 
 QQuickWindow *AppRoot::window() const
@@ -175,4 +254,9 @@ HomeViewModel &AppRoot::home() const
 SettingsStore &AppRoot::settings() const
 {
     return *m_parts->settings;
+}
+
+NotificationService &AppRoot::notifications() const
+{
+    return *m_parts->notifications;
 }

@@ -5,11 +5,14 @@
 
 #include <QDateTime>
 
+#include <QCoroTask>
+
 #include <memory>
 #include <optional>
 
 class AppModel;
 class HomeViewModel;
+class NotificationService;
 class QQmlApplicationEngine;
 class QQuickWindow;
 class SettingsStore;
@@ -39,11 +42,21 @@ public:
     // Loads the main window, which starts the app. False when QML could not build it.
     bool load();
 
+    // Shows and raises the main window, loading it first when the app runs without one.
+    void raise();
+    // Takes the app's name on the session bus and answers there (InstanceService). False in
+    // the demo, with no session bus, or when another process holds the name.
+    bool registerInstance();
+    // What the desktop actions ask for: play or prepare the spoken briefing.
+    [[nodiscard]] QCoro::Task<> playBriefing();
+    [[nodiscard]] QCoro::Task<bool> prepareBriefing();
+
     [[nodiscard]] QQuickWindow *window() const;
     [[nodiscard]] QQmlApplicationEngine &engine() const;
     [[nodiscard]] AppModel &model() const;
     [[nodiscard]] HomeViewModel &home() const;
     [[nodiscard]] SettingsStore &settings() const;
+    [[nodiscard]] NotificationService &notifications() const;
 
 private:
     struct Parts;
