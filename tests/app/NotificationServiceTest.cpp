@@ -283,4 +283,19 @@ TEST_F(NotificationServiceTest, WithoutSystemdTheRunningAppDeliversTheDailyBrief
     EXPECT_EQ(fake.posted().constLast().body, QStringLiteral("Rain by noon."));
 }
 
+TEST(DesktopNotifierTest, WithoutANotificationServiceNothingFailsAndOneLineSaysSo)
+{
+    DesktopNotifier notifier(QStringLiteral("Merrin Vale"), QStringLiteral("org.merrinvale.MerrinVale"));
+    g_lines.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(keepLine);
+    const DesktopNotification notification { QStringLiteral("alert-a"), QStringLiteral("NWS Heat Advisory"),
+        QStringLiteral("Hot."), true, QString() };
+    EXPECT_FALSE(await(notifier.post(notification)));
+    EXPECT_FALSE(await(notifier.post(notification)));
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(g_lines,
+        QStringList({ QStringLiteral(
+            "[notifications] no notification service on the session bus; notifications are not shown") }));
+}
+
 #include "NotificationServiceTest.moc"
