@@ -3,6 +3,7 @@
 
 #include "app/BriefingCache.h"
 #include "app/Log.h"
+#include "app/NotificationService.h"
 #include "app/SettingsStore.h"
 #include "net/AppError.h"
 #include "net/Clock.h"
@@ -29,6 +30,13 @@ AppModel::AppModel(SettingsStore &settings, AppSources &sources, Defaults &defau
     for (auto signal : { &AppModel::briefingChanged, &AppModel::forecastChanged, &AppModel::alertsChanged,
              &AppModel::nowcastChanged, &AppModel::normalsChanged, &AppModel::locationChanged }) {
         QObject::connect(this, signal, this, &AppModel::currentBriefingChanged);
+    }
+    m_notificationSettingsChanged.setSingleShot(true);
+    m_notificationSettingsChanged.setInterval(0);
+    QObject::connect(&m_notificationSettingsChanged, &QTimer::timeout, this, &AppModel::syncNotificationsNow);
+    for (auto signal : { &SettingsStore::dailyBriefingEnabledChanged, &SettingsStore::dailyBriefingHourChanged,
+             &SettingsStore::dailyBriefingMinuteChanged, &SettingsStore::alertNotificationsEnabledChanged }) {
+        QObject::connect(&m_settings, signal, &m_notificationSettingsChanged, qOverload<>(&QTimer::start));
     }
     // The key flags start false and are corrected from the keyring moments later.
     net::startDetached(m_settings.refreshKeyFlags(), QStringLiteral("reading the keyring"));
@@ -214,7 +222,7 @@ QCoro::Task<> AppModel::refreshCycle(quint64 generation)
     assign(m_briefingLoading, false, &AppModel::briefingLoadingChanged);
     assign(m_briefingRewriting, false, &AppModel::briefingRewritingChanged);
     m_sources.notifyNewAlerts(m_alerts);
-    co_await m_sources.syncNotifications();
+    co_await syncNotifications();
     if (!current()) {
         co_return;
     }
@@ -323,6 +331,23 @@ std::optional<SavedLocation> AppModel::briefingPlace() const
         place.timezone = m_forecast->timezone;
     }
     return place;
+}
+
+QString AppModel::dailyBriefingText() const
+{
+    return dailyBriefingBody(m_headline, m_forecast, m_alerts, m_nowcast, m_normals);
+}
+
+QCoro::Task<> AppModel::syncNotifications()
+{
+    const std::optional<SavedLocation> place = m_location;
+    const QString body = dailyBriefingText();
+    co_await m_sources.syncNotifications(place, body);
+}
+
+void AppModel::syncNotificationsNow()
+{
+    net::startDetached(syncNotifications(), QStringLiteral("notification sync"));
 }
 
 void AppModel::startAlertPolling()

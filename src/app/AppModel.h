@@ -9,6 +9,7 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 #include <QCoroTask>
 
@@ -105,6 +106,14 @@ public:
     void startAlertPolling();
     void scheduleBriefingRefresh();
 
+    // Brings the daily briefing notification in line with the settings, with the place and the
+    // daily text; runs after every refresh and, a moment later, after a notification setting
+    // changes.
+    QCoro::Task<> syncNotifications();
+    Q_INVOKABLE void syncNotificationsNow();
+    // The daily notification's text for what is shown now (dailyBriefingBody).
+    [[nodiscard]] QString dailyBriefingText() const;
+
     // The briefing the user hears: the AI briefing, else the local composer's text for the
     // forecast (empty when it has nothing to say), else nothing.
     [[nodiscard]] std::optional<QString> currentBriefingText() const override;
@@ -186,4 +195,5 @@ private:
     quint64 m_conversationGeneration = 0;
     quint64 m_alertLoopGeneration = 0;
     quint64 m_briefingLoopGeneration = 0;
+    QTimer m_notificationSettingsChanged; // gathers the changes of one edit into one sync
 };

@@ -3,7 +3,7 @@
 
 void AppSources::notifyNewAlerts(const QList<NwsAlert> &) { }
 
-QCoro::Task<> AppSources::syncNotifications()
+QCoro::Task<> AppSources::syncNotifications(std::optional<SavedLocation>, QString)
 {
     co_return;
 }

@@ -58,7 +58,8 @@ public:
         const QList<NwsAlert> &alerts, const std::optional<NextHourNowcast> &nowcast,
         const std::optional<ClimateNormals> &normals, const SavedLocation &place) const = 0;
 
-    // Notifications are not built yet: these do nothing.
+    // Notifications (NotificationService): here they do nothing.
     virtual void notifyNewAlerts(const QList<NwsAlert> &alerts);
-    [[nodiscard]] virtual QCoro::Task<> syncNotifications();
+    // The daily briefing follows the settings, for the place (if any) with this text.
+    [[nodiscard]] virtual QCoro::Task<> syncNotifications(std::optional<SavedLocation> place, QString dailyBody);
 };

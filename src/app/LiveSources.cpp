@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/LiveSources.h"
 
+#include "app/NotificationService.h"
 #include "composer/LocalBriefing.h"
 
 LiveSources::LiveSources(QNetworkAccessManager &network, const Endpoints &endpoints, Defaults &defaults, Clock &clock,
@@ -67,4 +68,18 @@ std::optional<QString> LiveSources::localBriefingText(const Forecast &forecast, 
     const SavedLocation &) const
 {
     return composer::localBriefingText(forecast, alerts, nowcast, normals);
+}
+
+void LiveSources::notifyNewAlerts(const QList<NwsAlert> &alerts)
+{
+    if (m_notifications != nullptr) {
+        m_notifications->notifyNewAlerts(alerts);
+    }
+}
+
+QCoro::Task<> LiveSources::syncNotifications(std::optional<SavedLocation> place, QString dailyBody)
+{
+    if (m_notifications != nullptr) {
+        co_await m_notifications->syncNotifications(std::move(place), std::move(dailyBody));
+    }
 }

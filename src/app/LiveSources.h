@@ -19,6 +19,7 @@
 
 class Clock;
 class Defaults;
+class NotificationService;
 class PositionSource;
 class QNetworkAccessManager;
 
@@ -54,6 +55,11 @@ public:
         const std::optional<NextHourNowcast> &nowcast, const std::optional<ClimateNormals> &normals,
         const SavedLocation &place) const override;
 
+    // Alerts and the daily briefing are notified through this service once it is set.
+    void setNotifications(NotificationService *notifications) { m_notifications = notifications; }
+    void notifyNewAlerts(const QList<NwsAlert> &alerts) override;
+    [[nodiscard]] QCoro::Task<> syncNotifications(std::optional<SavedLocation> place, QString dailyBody) override;
+
     [[nodiscard]] GeocodingService &geocoding() { return m_geocoding; }
     [[nodiscard]] NowcastService &nowcast() { return m_nowcast; }
 
@@ -69,4 +75,5 @@ private:
     GeocodingService m_geocoding;
     MessagesClient m_messages;
     AiService m_ai;
+    NotificationService *m_notifications = nullptr;
 };

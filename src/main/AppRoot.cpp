@@ -2,18 +2,22 @@
 #include "main/AppRoot.h"
 
 #include "app/AppModel.h"
+#include "app/InstanceService.h"
 #include "app/LiveSources.h"
 #include "app/MerrinValeApp.h"
+#include "app/NotificationService.h"
 #include "app/SettingsStore.h"
 #include "main/DemoNetwork.h"
 #include "main/DemoScenario.h"
 #include "net/Clock.h"
 #include "platform/AudioOutput.h"
 #include "platform/Defaults.h"
+#include "platform/DesktopNotifier.h"
 #include "platform/KeyStore.h"
 #include "platform/MprisPublisher.h"
 #include "platform/PositionSource.h"
 #include "platform/SpeechEngine.h"
+#include "platform/SystemdUserTimer.h"
 #include "ui/AppBridge.h"
 #include "ui/BriefingViewModel.h"
 #include "ui/HomeViewModel.h"
@@ -23,6 +27,7 @@
 #include "voice/GoogleTtsService.h"
 #include "voice/SpokenBriefing.h"
 
+#include <QDBusConnection>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -43,6 +48,9 @@ namespace {
 
 // Never sent anywhere: the demo answers the Anthropic requests itself.
 const QString kDemoAnthropicKey = QStringLiteral("demo-placeholder-key");
+
+const QString kAppId = QStringLiteral("org.merrinvale.MerrinVale");
+const QString kAvatar = QStringLiteral(":/images/merrinavatar-256.png");
 
 void registerFonts()
 {
@@ -115,11 +123,14 @@ struct AppRoot::Parts
     std::unique_ptr<QNetworkAccessManager> network;
     std::unique_ptr<SettingsStore> settings;
     std::unique_ptr<PositionSource> position;
+    std::unique_ptr<DesktopNotifier> notifier;
+    std::unique_ptr<SystemdUserTimer> dailyTimer; // none in the demo: it leaves the user's units alone
+    std::unique_ptr<NotificationService> notifications;
     std::unique_ptr<LiveSources> sources;
     std::unique_ptr<AppModel> model;
     std::unique_ptr<GoogleTtsService> tts;
-    std::unique_ptr<MediaAudioOutput> audio;
-    std::unique_ptr<SystemSpeechEngine> speech;
+    std::unique_ptr<AudioOutput> audio;
+    std::unique_ptr<SpeechEngine> speech;
     std::unique_ptr<MprisPublisher> mediaControls;
     std::unique_ptr<BriefingAudioPlayer> player;
     std::unique_ptr<SpokenBriefing> spoken;
@@ -128,6 +139,7 @@ struct AppRoot::Parts
     std::unique_ptr<PlaceSearchViewModel> search;
     std::unique_ptr<BriefingViewModel> briefing;
     std::unique_ptr<AppBridge> bridge;
+    std::unique_ptr<InstanceService> instance;
     std::unique_ptr<QQmlApplicationEngine> engine;
 };
 
@@ -164,14 +176,23 @@ AppRoot::Parts::Parts(const LaunchOptions &options)
     } else {
         settings->countDayOfUse();
     }
+    notifier = std::make_unique<DesktopNotifier>(QStringLiteral("Merrin Vale"), kAppId);
+    if (!demo) {
+        dailyTimer = std::make_unique<SystemdUserTimer>(kAppId + QStringLiteral("-daily"),
+            QStringLiteral("Merrin Vale's daily briefing"),
+            QStringList { QCoreApplication::applicationFilePath(), QStringLiteral("--deliver-daily-briefing") });
+    }
+    notifications =
+        std::make_unique<NotificationService>(*settings, *defaults, *notifier, dailyTimer.get(), *clock, kAvatar);
     sources = std::make_unique<LiveSources>(
         *network, options.endpoints, *defaults, *clock, position.get(), std::move(aiNetwork));
+    sources->setNotifications(notifications.get());
     model = std::make_unique<AppModel>(*settings, *sources, *defaults, *clock);
     // The demo keeps its voice files with its settings, out of the user's cache.
     tts = std::make_unique<GoogleTtsService>(options.endpoints.gemini, *clock, demo ? demoFolder->path() : QString());
-    audio = std::make_unique<MediaAudioOutput>();
-    speech = std::make_unique<SystemSpeechEngine>();
-    mediaControls = std::make_unique<MprisPublisher>(QStringLiteral("org.merrinvale.MerrinVale"));
+    audio = options.audio ? options.audio() : std::make_unique<MediaAudioOutput>();
+    speech = options.speech ? options.speech() : std::make_unique<SystemSpeechEngine>();
+    mediaControls = std::make_unique<MprisPublisher>(kAppId);
     player = std::make_unique<BriefingAudioPlayer>(*audio, *speech, mediaControls.get(), bundledAudio());
     spoken = std::make_unique<SpokenBriefing>(
         *model, *tts, *player, [keyStore = keys.get()] { return keyStore->readKey(KeyStore::kGoogleAccount); }, *clock);
@@ -192,7 +213,10 @@ AppRoot::Parts::Parts(const LaunchOptions &options)
 
 AppRoot::AppRoot(const LaunchOptions &options)
     : m_parts(std::make_unique<Parts>(options))
-{ }
+{
+    QObject::connect(m_parts->notifications.get(), &NotificationService::activated, m_parts->notifications.get(),
+        [this] { raise(); });
+}
 
 AppRoot::~AppRoot()
 {
@@ -216,6 +240,48 @@ bool AppRoot::load()
         main->setTitle(title);
     }
     return main != nullptr;
+}
+
+void AppRoot::raise()
+{
+    QQuickWindow *main = window();
+    if (main == nullptr) {
+        if (!load()) {
+            qWarning().noquote() << "[app] the main window could not be loaded";
+        }
+        return;
+    }
+    main->setWindowStates(main->windowStates() & ~Qt::WindowMinimized);
+    main->show();
+    main->raise();
+    main->requestActivate();
+}
+
+bool AppRoot::registerInstance()
+{
+    if (m_parts->demo) {
+        return false;
+    }
+    m_parts->instance =
+        std::make_unique<InstanceService>([this] { return playBriefing(); }, [this] { return prepareBriefing(); });
+    m_parts->instance->setActivate([this] { raise(); });
+    m_parts->instance->setDeliverDailyBriefing([this] { return m_parts->notifications->deliverDailyBriefing(); });
+    if (!m_parts->instance->registerOn(QDBusConnection::sessionBus())) {
+        qInfo().noquote() << "[app] not answering on the session bus: no bus, or another instance holds the name";
+        m_parts->instance.reset();
+        return false;
+    }
+    return true;
+}
+
+QCoro::Task<> AppRoot::playBriefing()
+{
+    return m_parts->spoken->play();
+}
+
+QCoro::Task<bool> AppRoot::prepareBriefing()
+{
+    return m_parts->spoken->prewarm();
 }
 
 QQuickWindow *AppRoot::window() const
@@ -244,4 +310,14 @@ HomeViewModel &AppRoot::home() const
 SettingsStore &AppRoot::settings() const
 {
     return *m_parts->settings;
+}
+
+BriefingAudioPlayer &AppRoot::player() const
+{
+    return *m_parts->player;
+}
+
+NotificationService &AppRoot::notifications() const
+{
+    return *m_parts->notifications;
 }

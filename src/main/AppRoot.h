@@ -5,11 +5,18 @@
 
 #include <QDateTime>
 
+#include <QCoroTask>
+
+#include <functional>
 #include <memory>
 #include <optional>
 
 class AppModel;
+class AudioOutput;
+class SpeechEngine;
+class BriefingAudioPlayer;
 class HomeViewModel;
+class NotificationService;
 class QQmlApplicationEngine;
 class QQuickWindow;
 class SettingsStore;
@@ -22,6 +29,9 @@ struct LaunchOptions
     // The recorded scenario, answered in-process: no socket is opened, and the user's settings
     // and keyring are neither read nor written.
     bool demo = false;
+    // The desktop's sound and voice; tests put silent ones in their place. Empty: the real ones.
+    std::function<std::unique_ptr<AudioOutput>()> audio;
+    std::function<std::unique_ptr<SpeechEngine>()> speech;
 };
 
 // The whole application of one run: clock, settings and keys, network, services, the app model,
@@ -39,11 +49,22 @@ public:
     // Loads the main window, which starts the app. False when QML could not build it.
     bool load();
 
+    // Shows and raises the main window, loading it first when the app runs without one.
+    void raise();
+    // Takes the app's name on the session bus and answers there (InstanceService). False in
+    // the demo, with no session bus, or when another process holds the name.
+    bool registerInstance();
+    // What the desktop actions ask for: play or prepare the spoken briefing.
+    [[nodiscard]] QCoro::Task<> playBriefing();
+    [[nodiscard]] QCoro::Task<bool> prepareBriefing();
+
     [[nodiscard]] QQuickWindow *window() const;
     [[nodiscard]] QQmlApplicationEngine &engine() const;
     [[nodiscard]] AppModel &model() const;
     [[nodiscard]] HomeViewModel &home() const;
     [[nodiscard]] SettingsStore &settings() const;
+    [[nodiscard]] BriefingAudioPlayer &player() const;
+    [[nodiscard]] NotificationService &notifications() const;
 
 private:
     struct Parts;

@@ -3,15 +3,27 @@
 #include "main/AppRoot.h"
 
 #include "app/AppModel.h"
+#include "app/InstanceService.h"
+#include "app/NotificationService.h"
 #include "net/Clock.h"
+#include "net/Detached.h"
+#include "platform/Defaults.h"
+#include "platform/DesktopNotifier.h"
 #include "ui/HomeViewModel.h"
+#include "voice/BriefingAudioPlayer.h"
 
 #include <QCommandLineParser>
+#include <QDBusConnection>
 #include <QDateTime>
 #include <QGuiApplication>
 #include <QQuickWindow>
 #include <QSocketNotifier>
+#include <QTimer>
 
+#include <QCoroSignal>
+#include <QCoroTask>
+
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <exception>
@@ -23,10 +35,15 @@
 
 namespace {
 
+const QString kDeliverDailyBriefing = QStringLiteral("deliver-daily-briefing");
+
 struct CommandLine
 {
     LaunchOptions launch;
     bool reportFirstFrame = false;
+    // The running instance's method this run asks for: Activate (show the window),
+    // PlayBriefing or PrepareBriefing.
+    QString action = QStringLiteral("Activate");
 };
 
 // The options, or what is wrong with them. --help, --version and unknown options end the
@@ -51,13 +68,32 @@ std::variant<CommandLine, QString> readCommandLine(const QGuiApplication &app)
     QCommandLineOption firstFrameOption(
         QStringLiteral("report-first-frame"), QStringLiteral("Report the first frame."));
     firstFrameOption.setFlags(QCommandLineOption::HiddenFromHelp);
-    parser.addOptions({ demoOption, endpointsOption, nowOption, firstFrameOption });
+    const QCommandLineOption playOption(QStringLiteral("play-briefing"),
+        QStringLiteral("Play the weather briefing: in the running Merrin Vale, or else without a window."));
+    const QCommandLineOption prepareOption(QStringLiteral("prepare-briefing"),
+        QStringLiteral("Prepare the weather briefing's audio: in the running Merrin Vale, or else without a window."));
+    // Only listed here: main() hands this one to deliverDailyBriefing() before any window exists.
+    const QCommandLineOption deliverOption(
+        kDeliverDailyBriefing, QStringLiteral("Post the daily briefing notification, then exit."));
+    parser.addOptions(
+        { demoOption, endpointsOption, nowOption, playOption, prepareOption, deliverOption, firstFrameOption });
     parser.process(app);
 
     CommandLine options;
     options.reportFirstFrame = parser.isSet(firstFrameOption);
     LaunchOptions &launch = options.launch;
     launch.demo = parser.isSet(demoOption);
+    if (parser.isSet(playOption) && parser.isSet(prepareOption)) {
+        return QStringLiteral("--play-briefing and --prepare-briefing go one at a time");
+    }
+    if (parser.isSet(playOption)) {
+        options.action = QStringLiteral("PlayBriefing");
+    } else if (parser.isSet(prepareOption)) {
+        options.action = QStringLiteral("PrepareBriefing");
+    }
+    if (launch.demo && options.action != QLatin1StringView("Activate")) {
+        return QStringLiteral("--demo shows the window; it takes no --play-briefing or --prepare-briefing");
+    }
     if (parser.isSet(endpointsOption)) {
         if (launch.demo) {
             return QStringLiteral("--demo answers every request itself; it takes no --endpoints");
@@ -110,6 +146,70 @@ void quitOnSignals(QGuiApplication &app)
     }
 }
 
+QCoro::Task<> postDailyBriefing(Defaults &defaults, DesktopNotifier &notifier, int &exitCode)
+{
+    const QString avatar = QStringLiteral(":/images/merrinavatar-256.png");
+    try {
+        const bool posted = co_await NotificationService::deliverStoredDailyBriefing(defaults, notifier, avatar);
+        exitCode = posted ? 0 : 1;
+    } catch (...) {
+        exitCode = 1;
+    }
+    QCoreApplication::quit();
+}
+
+// merrin-vale --deliver-daily-briefing, run by the daily timer with no window and perhaps no
+// display: the running app posts the daily briefing when there is one, else this process does.
+int deliverDailyBriefing(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QStringList arguments = QCoreApplication::arguments().mid(1);
+    if (arguments != QStringList { QStringLiteral("--") + kDeliverDailyBriefing }) {
+        std::fprintf(stderr, "merrin-vale: --deliver-daily-briefing takes no other options\n");
+        return 2;
+    }
+    const QDBusConnection bus = QDBusConnection::sessionBus();
+    if (const auto forwarded = InstanceService::callRunning(bus, QStringLiteral("DeliverDailyBriefing"), 60000)) {
+        return *forwarded ? 0 : 1;
+    }
+    Defaults defaults;
+    DesktopNotifier notifier(QStringLiteral("Merrin Vale"), QStringLiteral("org.merrinvale.MerrinVale"), bus);
+    int exitCode = 1;
+    QTimer::singleShot(0, &app, [&] { net::startDetached(postDailyBriefing(defaults, notifier, exitCode), {}); });
+    QCoreApplication::exec();
+    return exitCode;
+}
+
+constexpr std::chrono::seconds kLingerAfterBriefing { 30 };
+
+// Plays or prepares the briefing in a run without a window, then ends the run unless the window
+// has been asked for meanwhile.
+QCoro::Task<> runWithoutWindow(AppRoot &root, QString action)
+{
+    co_await root.model().start();
+    if (action == QLatin1StringView("PlayBriefing")) {
+        co_await root.playBriefing();
+        // Stay while Merrin talks, and a while after she stops, so the music can fade and a
+        // pause from the media keys can be resumed.
+        BriefingAudioPlayer &player = root.player();
+        while (true) {
+            if (player.isPlaying()) {
+                co_await qCoro(&player, &BriefingAudioPlayer::isPlayingChanged);
+                continue;
+            }
+            const auto resumed = co_await qCoro(&player, &BriefingAudioPlayer::isPlayingChanged, kLingerAfterBriefing);
+            if (!resumed) {
+                break;
+            }
+        }
+    } else {
+        co_await root.prepareBriefing();
+    }
+    if (root.window() == nullptr) {
+        QCoreApplication::quit();
+    }
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -119,6 +219,11 @@ int main(int argc, char *argv[])
     QGuiApplication::setOrganizationName(QStringLiteral("MerrinVale"));
     QGuiApplication::setApplicationVersion(QStringLiteral(MERRIN_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.merrinvale.MerrinVale"));
+    for (int i = 1; i < argc; ++i) {
+        if (QString::fromLocal8Bit(argv[i]) == QStringLiteral("--") + kDeliverDailyBriefing) {
+            return deliverDailyBriefing(argc, argv);
+        }
+    }
     QGuiApplication app(argc, argv);
 
     const std::variant<CommandLine, QString> parsed = readCommandLine(app);
@@ -128,6 +233,13 @@ int main(int argc, char *argv[])
     }
     const CommandLine &options = std::get<CommandLine>(parsed);
 
+    // One instance: a running one is asked instead (shows its window, or plays or prepares).
+    if (!options.launch.demo) {
+        if (const auto forwarded = InstanceService::callRunning(QDBusConnection::sessionBus(), options.action)) {
+            return *forwarded ? 0 : 1;
+        }
+    }
+
     std::unique_ptr<AppRoot> root;
     try {
         root = std::make_unique<AppRoot>(options.launch);
@@ -135,10 +247,15 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "merrin-vale: %s\n", error.what());
         return 1;
     }
+    root->registerInstance();
+    quitOnSignals(app);
+    if (options.action != QLatin1StringView("Activate")) {
+        net::startDetached(runWithoutWindow(*root, options.action), options.action);
+        return QGuiApplication::exec();
+    }
     if (!root->load()) {
         return 1;
     }
-    quitOnSignals(app);
     if (options.reportFirstFrame) {
         reportFirstFrame(*root);
     }

@@ -43,6 +43,12 @@ inline constexpr DataKey recentLocations { QLatin1StringView("recentLocations") 
 inline constexpr DataKey cachedBriefing { QLatin1StringView("cachedBriefing") };
 inline constexpr DataKey climateNormals { QLatin1StringView("climateNormals") };
 
+// Notifications: the identifiers of alerts already notified (a JSON array of texts, the most
+// recently notified or seen last, at most 100), and the daily briefing notification as it is to
+// be posted ({"hour", "minute", "title", "body"}), kept for merrin-vale --deliver-daily-briefing.
+inline constexpr DataKey notifiedAlertIds { QLatin1StringView("notifiedAlertIds") };
+inline constexpr DataKey dailyBriefingRequest { QLatin1StringView("dailyBriefingRequest") };
+
 // The main window's size and place when it last closed (no width: never saved).
 inline constexpr Key<qint64> windowX { QLatin1StringView("window.x"), 0 };
 inline constexpr Key<qint64> windowY { QLatin1StringView("window.y"), 0 };

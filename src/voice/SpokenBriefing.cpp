@@ -12,6 +12,8 @@
 #include "voice/SpeechScript.h"
 #include "voice/TtsError.h"
 
+#include <QPointer>
+
 #include <QCoroSignal>
 
 #include <exception>
@@ -116,12 +118,18 @@ QCoro::Task<QString> outcome(std::shared_ptr<SpokenBriefing::Preparation> prepar
 QCoro::Task<> SpokenBriefing::synthesizeOnce(
     std::shared_ptr<Preparation> preparation, QString script, std::optional<QString> key)
 {
+    const QPointer<SpokenBriefing> self(this);
     try {
         preparation->file = co_await m_tts.synthesize(script, voiceName, key);
     } catch (...) {
         preparation->error = std::current_exception();
     }
     preparation->finished = true;
+    if (!self) {
+        preparation->cancelled = true;
+        Q_EMIT preparation->settled.done();
+        co_return;
+    }
     if (!preparation->cancelled) {
         if (preparation->error) {
             setStatus(Status::Failed, describeStored(preparation->error));
@@ -143,14 +151,21 @@ QCoro::Task<QString> SpokenBriefing::prepareAudio()
     if (m_prepareTask) {
         co_return co_await outcome(m_prepareTask);
     }
+    const QPointer<SpokenBriefing> self(this);
     if (!m_source.hasForecast() || !m_source.currentBriefingText()) {
         co_await m_source.refreshIfStale();
+        if (!self) {
+            throw PreparationCancelled {};
+        }
     }
     const std::optional<QString> script = currentScript();
     if (!script || script->isEmpty()) {
         throw TtsError::emptyText();
     }
     const std::optional<QString> key = co_await m_readKey();
+    if (!self) {
+        throw PreparationCancelled {};
+    }
     if (m_prepareTask) { // another caller started while the key was read
         co_return co_await outcome(m_prepareTask);
     }
@@ -165,7 +180,11 @@ QCoro::Task<QString> SpokenBriefing::prepareAudio()
 
 QCoro::Task<bool> SpokenBriefing::prewarm()
 {
+    const QPointer<SpokenBriefing> self(this);
     const std::optional<QString> key = co_await m_readKey();
+    if (!self) {
+        co_return false;
+    }
     if (!key) {
         co_return true;
     }
@@ -190,12 +209,17 @@ QCoro::Task<> SpokenBriefing::play()
     }();
     const QString subtitle = place.value_or(QStringLiteral("Merrin Vale"));
 
+    // The controller may be gone by the time an awaited step ends (the app is closing).
+    const QPointer<SpokenBriefing> self(this);
     std::optional<QString> script;
     if (m_source.hasForecast() && m_source.currentBriefingText()) {
         script = currentScript();
     } else {
         setStatus(Status::Preparing);
         co_await m_source.refreshIfStale();
+        if (!self) {
+            co_return;
+        }
         script = currentScript();
     }
     if (!script || script->isEmpty()) {
@@ -205,6 +229,9 @@ QCoro::Task<> SpokenBriefing::play()
     }
 
     const std::optional<QString> key = co_await m_readKey();
+    if (!self) {
+        co_return;
+    }
     if (!key) {
         setStatus(Status::Playing);
         m_player.speakBriefing(*script, nowPlayingTitle, subtitle);
@@ -217,11 +244,17 @@ QCoro::Task<> SpokenBriefing::play()
     }
     try {
         const QString file = co_await prepareAudio();
+        if (!self) {
+            co_return;
+        }
         setStatus(Status::Playing);
         m_player.play(file, nowPlayingTitle, subtitle);
     } catch (const PreparationCancelled &) {
         // stop() was pressed while the audio was being made: stay silent.
     } catch (...) {
+        if (!self) {
+            co_return;
+        }
         qCWarning(voiceLog).noquote() << "[voice] falling back to the system voice: " + describeCurrentException();
         setStatus(Status::Playing);
         m_player.speakBriefing(*script, nowPlayingTitle, subtitle);

@@ -3,9 +3,11 @@
 #include "app/BriefingCache.h"
 #include "app/LiveSources.h"
 #include "app/MerrinValeApp.h"
+#include "app/NotificationService.h"
 
 #include "AppWorld.h"
 #include "Await.h"
+#include "FakeNotifications.h"
 #include "FakeServer.h"
 
 #include <QJsonDocument>
@@ -275,6 +277,27 @@ TEST_F(AppModelTest, TheAlertLoopWakesOnItsInterval)
     spin(350ms);
     EXPECT_GE(sources.alertRequests - afterRefresh, 2);
     EXPECT_EQ(model->alerts().size(), 1);
+}
+
+TEST_F(AppModelTest, AnAlertSeenByTheRefreshAndByTheAlertLoopIsNotifiedOnce)
+{
+    FakeNotifications desktop;
+    DesktopNotifier notifier(QStringLiteral("Merrin Vale"), QStringLiteral("org.merrinvale.MerrinVale"));
+    NotificationService notifications(settings, defaults, notifier, nullptr, clock, QString());
+    sources.setNotifications(&notifications);
+    settings.setAlertNotificationsEnabled(true);
+    sources.alerts = { NwsAlert { QStringLiteral("once"), QStringLiteral("Flood Warning"), QStringLiteral("Severe"), {},
+        QStringLiteral("Water."), {}, {}, {}, {}, {} } };
+    AppModel::Intervals intervals;
+    intervals.alertPoll = 50ms;
+    auto model = makeModel(intervals);
+    model->select(place(41.5));
+    model->startAlertPolling();
+    ASSERT_TRUE(spinUntil([&] { return !model->forecastLoading() && sources.alertRequests >= 3; }));
+    spin(100ms);
+    ASSERT_EQ(desktop.posted().size(), 1);
+    EXPECT_EQ(desktop.posted()[0].summary, QStringLiteral("NWS Flood Warning"));
+    sources.setNotifications(nullptr);
 }
 
 TEST_F(AppModelTest, TheDailyLoopRefreshesTenMinutesAhead)

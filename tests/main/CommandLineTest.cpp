@@ -17,6 +17,13 @@ TEST(CommandLineTest, AWrongCommandLineSaysWhy)
             QStringLiteral("merrin-vale: cannot read /nonexistent/endpoints.json\n") },
         { { QStringLiteral("--demo"), QStringLiteral("--endpoints"), QStringLiteral("e.json") },
             QStringLiteral("merrin-vale: --demo answers every request itself; it takes no --endpoints\n") },
+        { { QStringLiteral("--play-briefing"), QStringLiteral("--prepare-briefing") },
+            QStringLiteral("merrin-vale: --play-briefing and --prepare-briefing go one at a time\n") },
+        { { QStringLiteral("--demo"), QStringLiteral("--play-briefing") },
+            QStringLiteral(
+                "merrin-vale: --demo shows the window; it takes no --play-briefing or --prepare-briefing\n") },
+        { { QStringLiteral("--deliver-daily-briefing"), QStringLiteral("--demo") },
+            QStringLiteral("merrin-vale: --deliver-daily-briefing takes no other options\n") },
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());

@@ -7,8 +7,10 @@
 #include "app/AppModel.h"
 #include "app/SettingsStore.h"
 #include "ui/HomeViewModel.h"
+#include "voice/BriefingAudioPlayer.h"
 
 #include "Await.h"
+#include "FakeAudio.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -117,6 +119,8 @@ protected:
     {
         LaunchOptions demo;
         demo.demo = true;
+        demo.audio = [] { return std::make_unique<FakeAudioOutput>(); };
+        demo.speech = [] { return std::make_unique<FakeSpeechEngine>(); };
         root = new AppRoot(demo);
         loaded = root->load() && test_support::spinUntil([] {
             return root->home().state() == HomeViewModel::State::Cards && root->model().briefing()
@@ -255,11 +259,18 @@ TEST_F(HomeScreenTest, ListenReadsTheBriefingAloudUntilStopped)
     QQuickItem *button = findItem(root->window()->contentItem(), QStringLiteral("listenButton"));
     ASSERT_NE(button, nullptr);
     EXPECT_EQ(button->property("text").toString(), QStringLiteral("Listen"));
-    // The demo has no Google key: the desktop's own voice reads, with no waiting line.
+    // The demo has no Google key: the desktop's own voice reads (a silent one here).
     QMetaObject::invokeMethod(button, "clicked");
     EXPECT_TRUE(test_support::spinUntil([&] { return button->property("text").toString() == QStringLiteral("Stop"); }));
     QMetaObject::invokeMethod(button, "clicked");
     EXPECT_EQ(button->property("text").toString(), QStringLiteral("Listen"));
+
+    // What the desktop's Play Weather Briefing action (PlayBriefing on the bus) runs.
+    test_support::await(root->playBriefing());
+    EXPECT_TRUE(root->player().isPlaying());
+    EXPECT_EQ(button->property("text").toString(), QStringLiteral("Stop"));
+    QMetaObject::invokeMethod(button, "clicked");
+    EXPECT_FALSE(root->player().isPlaying());
 }
 
 } // namespace
