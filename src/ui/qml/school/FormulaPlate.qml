@@ -25,7 +25,7 @@ Rectangle {
         spacing: 6
         Label {
             text: factor.letter
-            color: Theme.amber
+            color: Theme.amberText
             font.pixelSize: 40
             font.weight: Font.Black
         }

@@ -180,7 +180,7 @@ Rectangle {
                 objectName: "popChance"
                 Layout.alignment: Qt.AlignTop
                 text: model.chanceText
-                color: Theme.amber
+                color: Theme.amberText
                 font.pixelSize: 44
                 font.weight: Font.Black
                 Accessible.name: "Chance of rain: " + text

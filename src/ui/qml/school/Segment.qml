@@ -24,7 +24,7 @@ ColumnLayout {
     Label {
         objectName: "segmentNumber"
         text: segment.number
-        color: Theme.amber
+        color: Theme.amberText
         font.pixelSize: Theme.size(15)
         font.weight: Font.Black
         font.letterSpacing: 1.2

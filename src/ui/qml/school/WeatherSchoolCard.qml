@@ -46,7 +46,7 @@ AppButton {
                 }
                 Kicker {
                     text: "WEATHER SCHOOL"
-                    color: Theme.amber
+                    color: Theme.amberText
                     size: 11
                 }
             }

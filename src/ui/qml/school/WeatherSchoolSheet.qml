@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
@@ -139,19 +138,24 @@ Popup {
                 }
             }
 
-            ColumnLayout {
+            // Made when the sheet opens and dropped when it closes: nothing of it costs the
+            // start-up, and each visit starts at the top with the lab as it was first set.
+            Loader {
                 id: lesson
-                objectName: "lesson"
                 width: Math.min(scroll.availableWidth - 48, Math.ceil(line.advanceWidth))
                 x: Math.round((scroll.availableWidth - width) / 2)
-                spacing: 40
+                active: sheet.visible
+                sourceComponent: ColumnLayout {
+                    objectName: "lesson"
+                    spacing: 40
 
-                Item { implicitHeight: 0 }
-                LessonOpening {}
-                LessonFirstSegments {}
-                LessonLaterSegments {}
-                LessonClosing {}
-                Item { implicitHeight: 16 }
+                    Item { implicitHeight: 0 }
+                    LessonOpening {}
+                    LessonFirstSegments {}
+                    LessonLaterSegments {}
+                    LessonClosing {}
+                    Item { implicitHeight: 16 }
+                }
             }
         }
     }
