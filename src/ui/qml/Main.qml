@@ -58,6 +58,11 @@ ApplicationWindow {
                 enabled: App.model.hasLocation && !App.model.forecastLoading
                 onClicked: App.model.refreshNow()
             }
+            SymbolButton {
+                symbol: "graduationcap"
+                label: "Weather School"
+                onClicked: window.openSchool()
+            }
         }
     }
 
@@ -74,7 +79,7 @@ ApplicationWindow {
     // Sends the question being typed (or, on a fresh conversation, the suggested one).
     Shortcut {
         sequences: ["Ctrl+Return", "Ctrl+Enter"]
-        enabled: !App.app.showWelcome && !searchSheet.opened
+        enabled: !App.app.showWelcome && !searchSheet.opened && !schoolSheet.opened
         onActivated: App.briefing.send()
     }
 
@@ -83,9 +88,15 @@ ApplicationWindow {
             searchSheet.open()
     }
 
+    function openSchool() {
+        if (!App.app.showWelcome)
+            schoolSheet.open()
+    }
+
     HomeScreen {
         anchors.fill: parent
         onSearchRequested: window.openSearch()
+        onSchoolRequested: window.openSchool()
     }
 
     // A refresh in progress: a thin bar under the toolbar, the cards stay readable.
@@ -121,6 +132,10 @@ ApplicationWindow {
 
     LocationSearchSheet {
         id: searchSheet
+    }
+
+    WeatherSchoolSheet {
+        id: schoolSheet
     }
 
     WelcomeView {

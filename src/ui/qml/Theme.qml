@@ -38,4 +38,6 @@ QtObject {
     // The red of alerts and failures (0.8, 0.153, 0.180).
     readonly property color alertRed: Qt.rgba(0.8, 0.153, 0.180, 1)
     readonly property color card: dark ? Qt.rgba(1, 1, 1, 0.05) : "#FFFFFF"
+    // Not one of the nine: the amber accent darkened enough to read as text on a light surface.
+    readonly property color amberText: dark ? amber : "#9A6B00"
 }

@@ -11,6 +11,7 @@ Item {
 
     readonly property var home: App.home
     signal searchRequested
+    signal schoolRequested
 
     StatusView {
         anchors.fill: parent
@@ -154,6 +155,14 @@ Item {
                 Layout.rightMargin: 16
                 title: screen.home.outlookTitle
                 days: screen.home.daily
+            }
+
+            WeatherSchoolCard {
+                objectName: "weatherSchoolCard"
+                Layout.fillWidth: true
+                Layout.leftMargin: 16
+                Layout.rightMargin: 16
+                onClicked: screen.schoolRequested()
             }
 
             Label {
