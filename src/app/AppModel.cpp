@@ -351,6 +351,11 @@ void AppModel::scheduleBriefingRefresh()
     }
 }
 
+QCoro::Task<> AppModel::syncNotifications()
+{
+    return m_sources.syncNotifications();
+}
+
 std::optional<QDateTime> AppModel::nextBriefingRefreshAt() const
 {
     if (!m_settings.dailyBriefingEnabled()) {

@@ -102,6 +102,9 @@ public:
 
     void startAlertPolling();
     void scheduleBriefingRefresh();
+    // Brings the notifications in line with the settings (after every refresh, and when the
+    // settings screen changes a notification setting).
+    QCoro::Task<> syncNotifications();
 
     // The briefing the user hears: the AI briefing, else the local composer's text for the
     // forecast (empty when it has nothing to say), else nothing.

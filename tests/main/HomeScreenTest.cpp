@@ -117,6 +117,8 @@ protected:
         LaunchOptions demo;
         demo.demo = true;
         root = new AppRoot(demo);
+        // Past the voice introduction, which the demo shows once over its first forecast.
+        root->settings().setSeenVoiceIntro(true);
         loaded = root->load() && test_support::spinUntil([] {
             return root->home().state() == HomeViewModel::State::Cards && root->model().briefing()
                 && !root->model().forecastLoading();
