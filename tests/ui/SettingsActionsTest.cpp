@@ -103,6 +103,22 @@ TEST(SettingsActionsTest, ChangingTheUnitsFetchesTheForecastInThem)
     await(w.model.refresh()); // the last refresh ends before the world goes
 }
 
+TEST(SettingsActionsTest, ADailyBriefingTimeIsKeptOnlyWhenItIsATimeOfDay)
+{
+    SettingsWorld w;
+    const struct
+    {
+        int hour, minute;
+        int keptHour, keptMinute;
+    } rows[] = { { 6, 45, 6, 45 }, { 24, 0, 6, 45 }, { -1, 30, 6, 45 }, { 23, 60, 6, 45 }, { 0, 0, 0, 0 } };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(QStringLiteral("%1:%2").arg(row.hour).arg(row.minute).toStdString());
+        w.actions.setDailyBriefingTime(row.hour, row.minute);
+        EXPECT_EQ(w.settings.dailyBriefingHour(), row.keptHour);
+        EXPECT_EQ(w.settings.dailyBriefingMinute(), row.keptMinute);
+    }
+}
+
 TEST(SettingsActionsTest, EitherWayOutOfTheVoiceIntroductionMarksItSeen)
 {
     const struct

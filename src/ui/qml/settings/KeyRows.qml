@@ -69,8 +69,7 @@ ColumnLayout {
         }
         Label {
             Layout.fillWidth: true
-            text: App.settings.keyringAvailable ? "Saved in your keyring"
-                                                : "Kept only until Merrin Vale quits: no keyring is running"
+            text: App.settings.keyringAvailable ? "Saved in your keyring" : "Kept only until Merrin Vale quits"
             color: Theme.secondaryText
             wrapMode: Text.Wrap
             font.pixelSize: Theme.size(14)

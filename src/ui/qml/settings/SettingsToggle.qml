@@ -18,6 +18,7 @@ RowLayout {
 
     Label {
         Layout.fillWidth: true
+        Layout.alignment: Qt.AlignVCenter
         text: row.title
         color: Theme.text
         wrapMode: Text.Wrap
@@ -25,6 +26,8 @@ RowLayout {
     }
     AppSwitch {
         id: toggle
+        Layout.alignment: Qt.AlignVCenter
+        padding: 0
         Accessible.name: row.title
         checked: row.checked
         onToggled: row.toggled(toggle.checked)

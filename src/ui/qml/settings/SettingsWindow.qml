@@ -125,7 +125,7 @@ ApplicationWindow {
                 title: "Anthropic API"
                 footer: "Powers Merrin's briefing and Ask Merrin. "
                         + (App.settings.keyringAvailable ? "Stored in your desktop keyring; used only to talk to Anthropic. "
-                                                         : "No desktop keyring is running, so it is kept only until Merrin Vale quits; used only to talk to Anthropic. ")
+                                                         : "Kept only until Merrin Vale quits, not in a desktop keyring; used only to talk to Anthropic. ")
                         + "Local expertise has Merrin search recent coverage from local TV meteorologists and news a few times a day and fold it into her briefings and answers — it uses slightly more API credit."
                 KeyRows {
                     saved: App.settings.hasApiKey
@@ -200,37 +200,6 @@ ApplicationWindow {
             }
 
             CreditsSection {}
-        }
-    }
-
-    // A row that opens or closes what follows it.
-    component Disclosure: AppButton {
-        id: disclosure
-        checkable: true
-        Accessible.onToggleAction: AccessibleActions.click(disclosure)
-        padding: 4
-        leftPadding: 0
-        font.pixelSize: Theme.size(15)
-        contentItem: Row {
-            spacing: 6
-            SymbolIcon {
-                anchors.verticalCenter: parent.verticalCenter
-                name: disclosure.checked ? "chevron.down" : "chevron.right"
-                color: window.accent
-                size: 18
-            }
-            Text {
-                text: disclosure.text
-                font: disclosure.font
-                color: window.accent
-                Accessible.ignored: true
-            }
-        }
-        background: Rectangle {
-            color: "transparent"
-            radius: 6
-            border.width: disclosure.visualFocus ? 2 : 0
-            border.color: Theme.blue
         }
     }
 
