@@ -314,6 +314,18 @@ const QList<Stage> &stages()
                 "Question for Merrin", "Send" },
             { "Search", "Use my location", "Refresh", "Settings", "Dismiss", "Add to favourites", "About Merrin Vale",
                 "Question for Merrin", "Send" } },
+        { "the voice introduction",
+            [](RunningApp &a) {
+                a.settings.setWelcomed(true);
+                if (!a.passWelcome()) {
+                    return false;
+                }
+                a.model.select(place(QStringLiteral("Rome"), 41.9, 12.5));
+                return spinUntil([&] {
+                    return treeOf(a.window()).names().contains(QStringLiteral("Give her a better voice"));
+                }) && a.settle();
+            },
+            { "Not now", "Give her a better voice" }, { "Not now", "Give her a better voice" } },
     };
     return all;
 }

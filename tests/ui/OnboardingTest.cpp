@@ -196,6 +196,9 @@ TEST(OnboardingTest, TypingAKeyAndContinuingSavesItAndStartsTheForecast)
     const QSize size = settings->size();
     settings->resize(size.width(), 2200); // every section in the picture
     a.shoot(settings, QStringLiteral("settings"));
+    settings->resize(settings->minimumSize().width(), 2600);
+    a.settings.setFontScale(1.3); // Extra Large, at the narrowest
+    a.shoot(settings, QStringLiteral("settings-narrow-1.3"));
     settings->resize(size);
 
     OnboardingApp::deliver(settings, Qt::Key_Escape, Qt::NoModifier);

@@ -7,7 +7,8 @@ import MerrinVale
 
 // A picker: its title, then one button per choice, the current one filled. Each choice is
 // named by its text and described by the title; chosen(value) reports the user's pick.
-RowLayout {
+// On a narrow window or in large text the choices go under the title.
+GridLayout {
     id: row
 
     required property string title
@@ -17,9 +18,12 @@ RowLayout {
     signal chosen(var value)
 
     Layout.fillWidth: true
-    spacing: 12
+    columns: row.width >= titleLabel.implicitWidth + choicesBox.implicitWidth + 12 ? 2 : 1
+    columnSpacing: 12
+    rowSpacing: 6
 
     Label {
+        id: titleLabel
         Layout.fillWidth: true
         text: row.title
         color: Theme.text
@@ -27,6 +31,7 @@ RowLayout {
         font.pixelSize: Theme.size(15)
     }
     Rectangle {
+        id: choicesBox
         implicitWidth: choiceRow.implicitWidth + 6
         implicitHeight: choiceRow.implicitHeight + 6
         radius: 10
