@@ -27,8 +27,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${MERRIN_HOMEPAGE}")
 
 # Debian 12's runtime packages: the shared libraries merrin-vale links (versions as dpkg-shlibdeps
-# reports them), the QML modules its screens import, the SVG image plugin and the GeoClue position
-# plugin. Check a change with scripts/package-check, which installs the package into a clean root.
+# reports them), the QML modules its screens import, the SVG image plugin, the GeoClue position
+# plugin, and the speech and GStreamer plugins that play the briefing. Check a change with
+# scripts/package-check, which installs the package into a clean root.
 set(MERRIN_DEBIAN_DEPENDS
     "libc6 (>= 2.34)"
     "libgcc-s1 (>= 3.0)"
@@ -44,6 +45,11 @@ set(MERRIN_DEBIAN_DEPENDS
     "libqt6positioning6 (>= 6.4.0)"
     "libqt6positioning6-plugins"
     "libqt6svg6"
+    "libqt6multimedia6 (>= 6.4.0)"
+    "libqt6texttospeech6 (>= 6.4.0)"
+    "qt6-speech-speechd-plugin"
+    "gstreamer1.0-plugins-base"
+    "gstreamer1.0-plugins-good"
     "libqcoro6core0 (>= 0.8.0)"
     "libqcoro6network0 (>= 0.8.0)"
     "libqt6keychain1 (>= 0.13.2)"
@@ -55,7 +61,9 @@ set(MERRIN_DEBIAN_DEPENDS
     "qml6-module-qtquick-templates"
     "qml6-module-qtquick-window")
 list(JOIN MERRIN_DEBIAN_DEPENDS ", " CPACK_DEBIAN_PACKAGE_DEPENDS)
-# The keyring that keeps API keys between runs, the position service, and native Wayland windows.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "gnome-keyring, geoclue-2.0, qt6-wayland")
+# The keyring that keeps API keys between runs, the position service, native Wayland windows, and
+# the desktop's voice (speech-dispatcher with eSpeak NG) that reads the briefing without a Google key.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "gnome-keyring, geoclue-2.0, qt6-wayland, speech-dispatcher, speech-dispatcher-espeak-ng")
 
 include(CPack)

@@ -8,6 +8,7 @@
 #include "net/Clock.h"
 #include "net/Detached.h"
 #include "text/Trim.h"
+#include "voice/SpokenBriefing.h"
 
 #include <QDebug>
 #include <QPointer>
@@ -218,8 +219,8 @@ QCoro::Task<> AppModel::refreshCycle(quint64 generation)
         co_return;
     }
 
-    if (m_settings.preloadVoice() && currentBriefingText()) {
-        net::startDetached(m_sources.prewarmVoice(), QStringLiteral("voice pre-warm"));
+    if (m_spoken && m_settings.preloadVoice() && currentBriefingText()) {
+        net::startDetached(m_spoken->prewarm(), QStringLiteral("voice pre-warm"));
     }
 }
 
@@ -310,6 +311,18 @@ std::optional<QString> AppModel::currentBriefingText() const
             .value_or(QString());
     }
     return std::nullopt;
+}
+
+std::optional<SavedLocation> AppModel::briefingPlace() const
+{
+    if (!m_location) {
+        return std::nullopt;
+    }
+    SavedLocation place = *m_location;
+    if (place.timezone.isEmpty() && m_forecast) {
+        place.timezone = m_forecast->timezone;
+    }
+    return place;
 }
 
 void AppModel::startAlertPolling()

@@ -3,6 +3,7 @@
 
 #include "app/AppSources.h"
 #include "app/SettingsStore.h"
+#include "voice/BriefingSource.h"
 
 #include <QDateTime>
 #include <QList>
@@ -16,6 +17,7 @@
 
 class Clock;
 class Defaults;
+class SpokenBriefing;
 
 // The model's timers; tests shorten them.
 struct AppModelIntervals
@@ -29,7 +31,7 @@ struct AppModelIntervals
 // The one object that owns what the screens show: the place, its forecast and companions, the
 // briefing and the Ask conversation. It runs the refresh cycle and the two background loops
 // (alert polling and the refresh before the daily briefing). Lives on the main thread.
-class AppModel : public QObject
+class AppModel : public QObject, public BriefingSource
 {
     Q_OBJECT
     Q_PROPERTY(bool hasLocation READ hasLocation NOTIFY locationChanged)
@@ -76,7 +78,7 @@ public:
     [[nodiscard]] SettingsStore *settings() const { return &m_settings; }
 
     [[nodiscard]] bool hasLocation() const { return m_location.has_value(); }
-    [[nodiscard]] bool hasForecast() const { return m_forecast.has_value(); }
+    [[nodiscard]] bool hasForecast() const override { return m_forecast.has_value(); }
     [[nodiscard]] QString locationErrorText() const { return m_locationError.value_or(QString()); }
     [[nodiscard]] QString forecastErrorText() const { return m_forecastError.value_or(QString()); }
     [[nodiscard]] QString briefingText() const { return m_briefing.value_or(QString()); }
@@ -91,7 +93,7 @@ public:
     QCoro::Task<> refresh();
     // The check when the app becomes active: refresh unless the last one is under two minutes
     // old, after checking whether the device moved when its position may be asked for.
-    QCoro::Task<> refreshIfStale();
+    QCoro::Task<> refreshIfStale() override;
     QCoro::Task<> useCurrentLocation();
     QCoro::Task<> ask(QString question);
     // Makes a place current, remembers it, clears what belonged to the old place and refreshes.
@@ -108,7 +110,10 @@ public:
 
     // The briefing the user hears: the AI briefing, else the local composer's text for the
     // forecast (empty when it has nothing to say), else nothing.
-    [[nodiscard]] std::optional<QString> currentBriefingText() const;
+    [[nodiscard]] std::optional<QString> currentBriefingText() const override;
+    [[nodiscard]] std::optional<SavedLocation> briefingPlace() const override;
+    // The speech controller a refresh pre-warms when audio is to be prepared ahead.
+    void setSpokenBriefing(SpokenBriefing *spoken) { m_spoken = spoken; }
     [[nodiscard]] QString currentBriefingOrEmpty() const { return currentBriefingText().value_or(QString()); }
 
     Q_INVOKABLE void refreshNow();
@@ -154,6 +159,7 @@ private:
     }
 
     SettingsStore &m_settings;
+    SpokenBriefing *m_spoken = nullptr;
     AppSources &m_sources;
     Defaults &m_defaults;
     const Clock &m_clock;

@@ -7,8 +7,3 @@ QCoro::Task<> AppSources::syncNotifications()
 {
     co_return;
 }
-
-QCoro::Task<> AppSources::prewarmVoice()
-{
-    co_return;
-}

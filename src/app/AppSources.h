@@ -58,8 +58,7 @@ public:
         const QList<NwsAlert> &alerts, const std::optional<NextHourNowcast> &nowcast,
         const std::optional<ClimateNormals> &normals, const SavedLocation &place) const = 0;
 
-    // Notifications and voice are not built yet: these do nothing.
+    // Notifications are not built yet: these do nothing.
     virtual void notifyNewAlerts(const QList<NwsAlert> &alerts);
     [[nodiscard]] virtual QCoro::Task<> syncNotifications();
-    [[nodiscard]] virtual QCoro::Task<> prewarmVoice();
 };

@@ -8,20 +8,30 @@
 #include "main/DemoNetwork.h"
 #include "main/DemoScenario.h"
 #include "net/Clock.h"
+#include "platform/AudioOutput.h"
 #include "platform/Defaults.h"
 #include "platform/KeyStore.h"
+#include "platform/MprisPublisher.h"
 #include "platform/PositionSource.h"
+#include "platform/SpeechEngine.h"
 #include "ui/AppBridge.h"
 #include "ui/BriefingViewModel.h"
 #include "ui/HomeViewModel.h"
 #include "ui/MainWindow.h"
 #include "ui/PlaceSearchViewModel.h"
+#include "voice/BriefingAudioPlayer.h"
+#include "voice/GoogleTtsService.h"
+#include "voice/SpokenBriefing.h"
 
+#include <QDir>
 #include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QQmlApplicationEngine>
 #include <QQuickWindow>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtQml/QQmlExtensionPlugin>
 
@@ -45,6 +55,50 @@ void registerFonts()
     }
 }
 
+// A bundled file as a file on disk, for the players and the desktop that cannot read the
+// application's resources: copied once per run into the user's runtime folder. Empty when the
+// resource is missing or cannot be copied.
+QString bundledFileOnDisk(const QString &resource)
+{
+    if (!QFile::exists(resource)) {
+        return {};
+    }
+    QString base = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (base.isEmpty()) {
+        base = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
+    }
+    const QDir folder(base + QStringLiteral("/merrin-vale/assets"));
+    if (!folder.mkpath(QStringLiteral("."))) {
+        return {};
+    }
+    const QString target = folder.filePath(QFileInfo(resource).fileName());
+    if (QFileInfo(target).size() != QFileInfo(resource).size()) {
+        QFile::remove(target);
+        if (!QFile::copy(resource, target)) {
+            return {};
+        }
+    }
+    return target;
+}
+
+BriefingAudioPlayer::Assets bundledAudio()
+{
+    const auto first = [](std::initializer_list<const char *> names) {
+        for (const char *name : names) {
+            if (const QString path = bundledFileOnDisk(QString::fromLatin1(name)); !path.isEmpty()) {
+                return path;
+            }
+        }
+        return QString();
+    };
+    BriefingAudioPlayer::Assets assets;
+    assets.stinger = first({ ":/audio/MerrinIntroStinger.mp3" });
+    assets.holding = first({ ":/audio/MerrinHolding.wav", ":/audio/MerrinHolding.mp3" });
+    assets.unavailable = first({ ":/audio/MerrinUnavailable.wav", ":/audio/MerrinUnavailable.mp3" });
+    assets.artwork = first({ ":/images/merrinavatar-256.png", ":/images/merrinavatar.png" });
+    return assets;
+}
+
 } // namespace
 
 // Built in this order and torn down in the reverse one: the window first, the scenario last.
@@ -63,6 +117,12 @@ struct AppRoot::Parts
     std::unique_ptr<PositionSource> position;
     std::unique_ptr<LiveSources> sources;
     std::unique_ptr<AppModel> model;
+    std::unique_ptr<GoogleTtsService> tts;
+    std::unique_ptr<MediaAudioOutput> audio;
+    std::unique_ptr<SystemSpeechEngine> speech;
+    std::unique_ptr<MprisPublisher> mediaControls;
+    std::unique_ptr<BriefingAudioPlayer> player;
+    std::unique_ptr<SpokenBriefing> spoken;
     std::unique_ptr<MerrinValeApp> app;
     std::unique_ptr<HomeViewModel> home;
     std::unique_ptr<PlaceSearchViewModel> search;
@@ -107,11 +167,20 @@ AppRoot::Parts::Parts(const LaunchOptions &options)
     sources = std::make_unique<LiveSources>(
         *network, options.endpoints, *defaults, *clock, position.get(), std::move(aiNetwork));
     model = std::make_unique<AppModel>(*settings, *sources, *defaults, *clock);
+    // The demo keeps its voice files with its settings, out of the user's cache.
+    tts = std::make_unique<GoogleTtsService>(options.endpoints.gemini, *clock, demo ? demoFolder->path() : QString());
+    audio = std::make_unique<MediaAudioOutput>();
+    speech = std::make_unique<SystemSpeechEngine>();
+    mediaControls = std::make_unique<MprisPublisher>(QStringLiteral("org.merrinvale.MerrinVale"));
+    player = std::make_unique<BriefingAudioPlayer>(*audio, *speech, mediaControls.get(), bundledAudio());
+    spoken = std::make_unique<SpokenBriefing>(
+        *model, *tts, *player, [keyStore = keys.get()] { return keyStore->readKey(KeyStore::kGoogleAccount); }, *clock);
+    model->setSpokenBriefing(spoken.get());
     app = std::make_unique<MerrinValeApp>(*model, *settings);
     home = std::make_unique<HomeViewModel>(*model);
     search = std::make_unique<PlaceSearchViewModel>(sources->geocoding(), *model);
     briefing = std::make_unique<BriefingViewModel>(*model, *clock);
-    bridge = std::make_unique<AppBridge>(*model, *app, *home, *search, *briefing);
+    bridge = std::make_unique<AppBridge>(*model, *app, *home, *search, *briefing, *spoken, *player);
     AppBridge::setInstance(bridge.get());
 
     QObject::connect(qGuiApp, &QGuiApplication::applicationStateChanged, app.get(), [this](Qt::ApplicationState state) {

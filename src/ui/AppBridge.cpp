@@ -11,13 +11,15 @@ AppBridge *g_instance = nullptr;
 }
 
 AppBridge::AppBridge(AppModel &model, MerrinValeApp &app, HomeViewModel &home, PlaceSearchViewModel &search,
-    BriefingViewModel &briefing, QObject *parent)
+    BriefingViewModel &briefing, SpokenBriefing &spoken, BriefingAudioPlayer &player, QObject *parent)
     : QObject(parent)
     , m_model(&model)
     , m_app(&app)
     , m_home(&home)
     , m_search(&search)
     , m_briefing(&briefing)
+    , m_spoken(&spoken)
+    , m_player(&player)
 { }
 
 AppBridge::~AppBridge()

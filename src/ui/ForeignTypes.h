@@ -4,6 +4,8 @@
 #include "app/AppModel.h"
 #include "app/MerrinValeApp.h"
 #include "app/SettingsStore.h"
+#include "voice/BriefingAudioPlayer.h"
+#include "voice/SpokenBriefing.h"
 
 #include <QtQml/qqml.h>
 #include <QtQml/qqmlregistration.h>
@@ -32,4 +34,20 @@ struct ForeignMerrinValeApp
     QML_FOREIGN(MerrinValeApp)
     QML_NAMED_ELEMENT(MerrinValeApp)
     QML_UNCREATABLE("The application owns its state")
+};
+
+struct ForeignSpokenBriefing
+{
+    Q_GADGET
+    QML_FOREIGN(SpokenBriefing)
+    QML_NAMED_ELEMENT(SpokenBriefing)
+    QML_UNCREATABLE("The application owns the speech controller")
+};
+
+struct ForeignBriefingAudioPlayer
+{
+    Q_GADGET
+    QML_FOREIGN(BriefingAudioPlayer)
+    QML_NAMED_ELEMENT(BriefingAudioPlayer)
+    QML_UNCREATABLE("The application owns the audio player")
 };

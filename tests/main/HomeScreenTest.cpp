@@ -76,6 +76,7 @@ const QList<Shown> kShown {
     { "attributionFooter", QStringLiteral("Storm outlooks by the Storm Prediction Center") },
     { "briefingCard", QStringLiteral("113 degrees now, with a dusty, gusty storm arriving a little after 5 PM.") },
     { "briefingCard", kBriefing },
+    { "briefingCard", QStringLiteral("Listen") },
     { "briefingCard", QStringLiteral("ASK MERRIN") },
     // The suggested question, as the Ask field's placeholder.
     { "briefingCard", QStringLiteral("Will the storm cool things down tonight?") },
@@ -249,6 +250,18 @@ TEST_F(HomeScreenTest, AQuestionTypedInTheAskPanelGetsTheRecordedAnswer)
     };
     EXPECT_TRUE(test_support::spinUntil(answered));
     EXPECT_TRUE(textsOf("briefingCard").contains(QStringLiteral("Ask a follow-up…")));
+}
+
+TEST_F(HomeScreenTest, ListenReadsTheBriefingAloudUntilStopped)
+{
+    QQuickItem *button = findItem(root->window()->contentItem(), QStringLiteral("listenButton"));
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->property("text").toString(), QStringLiteral("Listen"));
+    // The demo has no Google key: the desktop's own voice reads, with no waiting line.
+    QMetaObject::invokeMethod(button, "clicked");
+    EXPECT_TRUE(test_support::spinUntil([&] { return button->property("text").toString() == QStringLiteral("Stop"); }));
+    QMetaObject::invokeMethod(button, "clicked");
+    EXPECT_EQ(button->property("text").toString(), QStringLiteral("Listen"));
 }
 
 } // namespace

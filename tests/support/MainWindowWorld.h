@@ -12,9 +12,14 @@
 #include "ui/HomeViewModel.h"
 #include "ui/MainWindow.h"
 #include "ui/PlaceSearchViewModel.h"
+#include "voice/BriefingAudioPlayer.h"
+#include "voice/GoogleTtsService.h"
+#include "voice/SpokenBriefing.h"
 
 #include "AppWorld.h"
+#include "FakeAudio.h"
 
+#include <QNetworkAccessManager>
 #include <QQmlApplicationEngine>
 #include <QQuickWindow>
 
@@ -39,6 +44,12 @@ struct MainWindowWorld : AppWorld
     HomeViewModel home { model };
     PlaceSearchViewModel search { sources.geocoding(), model };
     BriefingViewModel briefing { model, clock };
-    AppBridge bridge { model, app, home, search, briefing };
+    // The voice makes no sound in tests.
+    FakeAudioOutput audio;
+    FakeSpeechEngine speech;
+    BriefingAudioPlayer player { audio, speech, nullptr, {} };
+    GoogleTtsService tts { endpoints.gemini, clock, dir.path() };
+    SpokenBriefing spoken { model, tts, player, [this] { return keys.readKey(KeyStore::kGoogleAccount); }, clock };
+    AppBridge bridge { model, app, home, search, briefing, spoken, player };
     QQmlApplicationEngine engine;
 };

@@ -311,9 +311,9 @@ const QList<Stage> &stages()
                 return a.settle();
             },
             { "Search", "Use my location", "Refresh", "Settings", "Dismiss", "Add to favourites", "About Merrin Vale",
-                "Question for Merrin", "Send" },
+                "Listen to the briefing", "Question for Merrin", "Send" },
             { "Search", "Use my location", "Refresh", "Settings", "Dismiss", "Add to favourites", "About Merrin Vale",
-                "Question for Merrin", "Send" } },
+                "Listen to the briefing", "Question for Merrin", "Send" } },
         { "the voice introduction",
             [](RunningApp &a) {
                 a.settings.setWelcomed(true);

@@ -35,5 +35,7 @@ QtObject {
     readonly property color blue: dark ? "#006DAB" : "#0085C0"
     readonly property color deepBlue: dark ? "#004794" : "#005FAD"
     // Not one of the nine: the cards' surface over the background.
+    // The red of alerts and failures (0.8, 0.153, 0.180).
+    readonly property color alertRed: Qt.rgba(0.8, 0.153, 0.180, 1)
     readonly property color card: dark ? Qt.rgba(1, 1, 1, 0.05) : "#FFFFFF"
 }

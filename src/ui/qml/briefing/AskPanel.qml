@@ -12,7 +12,7 @@ ColumnLayout {
     id: panel
 
     readonly property BriefingViewModel briefing: App.briefing
-    readonly property color alertRed: Qt.rgba(0.8, 0.153, 0.180, 1)
+    readonly property color alertRed: Theme.alertRed
 
     spacing: 12
 

@@ -6,7 +6,8 @@ import QtQuick.Layouts
 import MerrinVale
 
 // Merrin's column: her portrait and name, the headline and the briefing (the AI's, else the
-// local composer's) with a line while she is still at work, then the Ask panel.
+// local composer's) with a line while she is still at work, the Listen button, then the Ask
+// panel.
 Rectangle {
     id: card
 
@@ -94,7 +95,10 @@ Rectangle {
             dots: card.briefing.dots
         }
 
-        // The Listen button and its status lines go here.
+        ListenButton {
+            Layout.fillWidth: true
+            Layout.topMargin: 2
+        }
 
         Rectangle {
             Layout.fillWidth: true

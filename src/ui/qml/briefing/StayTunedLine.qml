@@ -9,7 +9,7 @@ Label {
     required property int dots
 
     text: "Stay tuned for my updated forecast briefing" + ".".repeat(dots)
-    color: Qt.rgba(0.8, 0.153, 0.180, 1)
+    color: Theme.alertRed
     wrapMode: Text.Wrap
     font.italic: true
     font.weight: Font.Medium
