@@ -105,7 +105,6 @@ public:
 
     void startAlertPolling();
     void scheduleBriefingRefresh();
-
     // Brings the daily briefing notification in line with the settings, with the place and the
     // daily text; runs after every refresh and, a moment later, after a notification setting
     // changes.

@@ -125,6 +125,8 @@ protected:
         demo.audio = [] { return std::make_unique<FakeAudioOutput>(); };
         demo.speech = [] { return std::make_unique<FakeSpeechEngine>(); };
         root = new AppRoot(demo);
+        // Past the voice introduction, which the demo shows once over its first forecast.
+        root->settings().setSeenVoiceIntro(true);
         loaded = root->load() && test_support::spinUntil([] {
             return root->home().state() == HomeViewModel::State::Cards && root->model().briefing()
                 && !root->model().forecastLoading();

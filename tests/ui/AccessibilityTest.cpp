@@ -9,6 +9,7 @@
 #include "MainWindowWorld.h"
 
 #include <QAccessible>
+#include <QDesktopServices>
 #include <QKeyEvent>
 #include <QQmlApplicationEngine>
 #include <QQmlComponent>
@@ -192,6 +193,24 @@ QString pressFails(QObject *object)
     return {};
 }
 
+// Notes the links opened while it lives, instead of opening them.
+class UrlRecorder : public QObject
+{
+    Q_OBJECT
+public:
+    explicit UrlRecorder(QList<QUrl> &opened)
+        : m_opened(opened)
+    {
+        QDesktopServices::setUrlHandler(QStringLiteral("https"), this, "open");
+    }
+    ~UrlRecorder() override { QDesktopServices::unsetUrlHandler(QStringLiteral("https")); }
+public Q_SLOTS:
+    void open(const QUrl &url) { m_opened.append(url); }
+
+private:
+    QList<QUrl> &m_opened;
+};
+
 // The application as merrin-vale builds it, every service pointed at a local server, with its
 // window loaded as merrin-vale loads it.
 struct RunningApp : MainWindowWorld
@@ -255,8 +274,8 @@ const QList<Stage> &stages()
             },
             { "Search", "Use my location", "Refresh", "Weather School", "Continue" }, { "Continue" } },
         { "no place found", [](RunningApp &a) { return a.passWelcome(); },
-            { "Search", "Use my location", "Refresh", "Weather School", "Search for a location" },
-            { "Search", "Use my location", "Weather School", "Search for a location" } },
+            { "Search", "Use my location", "Refresh", "Weather School", "Settings", "Search for a location" },
+            { "Search", "Use my location", "Weather School", "Settings", "Search for a location" } },
         { "Weather School",
             [](RunningApp &a) {
                 if (!a.passWelcome()) {
@@ -297,8 +316,8 @@ const QList<Stage> &stages()
                 a.model.select(place(QStringLiteral("Rome"), 41.9, 12.5));
                 return spinUntil([&] { return a.home.state() == HomeViewModel::State::Failed; }) && a.settle();
             },
-            { "Search", "Use my location", "Refresh", "Weather School", "Retry" },
-            { "Search", "Use my location", "Refresh", "Weather School", "Retry" } },
+            { "Search", "Use my location", "Refresh", "Weather School", "Settings", "Retry" },
+            { "Search", "Use my location", "Refresh", "Weather School", "Settings", "Retry" } },
         { "a forecast under an error",
             [](RunningApp &a) {
                 if (!a.passWelcome()) {
@@ -311,10 +330,10 @@ const QList<Stage> &stages()
                 a.model.useCurrentLocationNow(); // fails, and says so above the cards
                 return a.settle();
             },
-            { "Search", "Use my location", "Refresh", "Weather School", "Dismiss", "Add to favourites",
+            { "Search", "Use my location", "Refresh", "Weather School", "Settings", "Dismiss", "Add to favourites",
                 "About Merrin Vale", "Listen to the briefing", "Question for Merrin", "Send",
                 "Weather School with Merrin Vale" },
-            { "Search", "Use my location", "Refresh", "Weather School", "Dismiss", "Add to favourites",
+            { "Search", "Use my location", "Refresh", "Weather School", "Settings", "Dismiss", "Add to favourites",
                 "About Merrin Vale", "Listen to the briefing", "Question for Merrin", "Send" } },
     };
     return all;
@@ -398,6 +417,57 @@ TEST_F(AccessibilityTest, TabGoesThroughTheToolbarThenTheScreen)
         ASSERT_GE(start, 0) << order.join(QStringLiteral(", ")).toStdString();
         EXPECT_EQ(order.mid(start, stage.tabs.size()).join(u", ").toStdString(), stage.tabs.join(u", ").toStdString());
     }
+}
+
+TEST_F(AccessibilityTest, TheSettingsWindowIsNamedReadTabbedThroughAndPressable)
+{
+    // Links open in a browser: here they are only noted.
+    QList<QUrl> opened;
+    UrlRecorder recorder { opened };
+    RunningApp app;
+    ASSERT_NE(app.window(), nullptr);
+    ASSERT_TRUE(app.passWelcome());
+    auto *settings = app.window()->findChild<QQuickWindow *>(QStringLiteral("settingsWindow"));
+    ASSERT_NE(settings, nullptr);
+    QMetaObject::invokeMethod(settings, "showAt", Q_ARG(bool, false));
+    ASSERT_TRUE(spinUntil([&] { return settings->isExposed(); }));
+
+    const Tree tree = treeOf(settings);
+    for (const Control &control : tree.controls) {
+        EXPECT_FALSE(control.name.isEmpty()) << "a control without a name: " << where(control.object).toStdString();
+    }
+    expectRead(settings->contentItem(), tree);
+
+    // Tab reaches every control (the scroll bar is dragged, not focused).
+    QSet<QString> reached;
+    for (qsizetype i = 0; i < 2 * tree.controls.size(); ++i) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+        QCoreApplication::sendEvent(settings, &press);
+        QQuickItem *focused = settings->activeFocusItem();
+        QAccessibleInterface *node = focused ? QAccessible::queryAccessibleInterface(focused) : nullptr;
+        ASSERT_NE(node, nullptr) << "Tab went to " << (focused ? where(focused).toStdString() : "nothing");
+        reached.insert(node->text(QAccessible::Name));
+    }
+    for (const Control &control : tree.controls) {
+        if (qobject_cast<QQuickItem *>(control.object)->isEnabled()
+            && QAccessible::queryAccessibleInterface(control.object)->role() != QAccessible::ScrollBar) {
+            EXPECT_TRUE(reached.contains(control.name)) << "Tab never reaches " << control.name.toStdString();
+        }
+    }
+
+    // Every press clicks, the choice already made aside (pressing it changes nothing).
+    for (const Control &control : tree.controls) {
+        QAccessibleInterface *node = QAccessible::queryAccessibleInterface(control.object);
+        if (!hasClickAction(node) || !qobject_cast<QQuickItem *>(control.object)->isEnabled()
+            || (node->state().checkable && node->state().checked && node->role() == QAccessible::RadioButton)) {
+            continue;
+        }
+        const QString failure = pressFails(control.object);
+        EXPECT_TRUE(failure.isEmpty()) << "“" << control.name.toStdString() << "” ("
+                                       << where(control.object).toStdString() << ") " << failure.toStdString();
+    }
+    EXPECT_TRUE(opened.contains(QUrl(QStringLiteral("https://console.anthropic.com/settings/keys"))));
+    EXPECT_TRUE(app.settle());
 }
 
 TEST_F(AccessibilityTest, TheSharedControlsAreNamedAndClickOnTheirActions)

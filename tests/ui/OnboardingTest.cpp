@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Onboarding in the real main window over the real model, from the keyboard: Return presses each
 // step's main button, the key is typed into its field and lands in the keyring, and the forecast
-// starts with `welcomed` set. Leaves a screenshot of every step, light and dark, in
-// build-test/screenshots/.
+// starts with `welcomed` set; then the settings window opens with Ctrl+, and closes with Escape.
+// Over the first forecast the voice introduction comes once and leads to the settings' voice
+// section. Leaves screenshots of every step and window, light and dark, in build-test/screenshots/.
 #include "ui/WelcomeFlow.h"
+
+#include "weather/SavedLocation.h"
 
 #include "Await.h"
 #include "MainWindowWorld.h"
@@ -12,9 +15,14 @@
 #include <QKeyEvent>
 #include <QQmlApplicationEngine>
 #include <QQmlExpression>
+#include <QQuickItem>
 #include <QQuickWindow>
+#include <qpa/qwindowsysteminterface.h>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
 
 using namespace std::chrono_literals;
 using test_support::await;
@@ -23,15 +31,57 @@ using test_support::spinUntil;
 
 namespace {
 
+// The visible texts under an item, scrolled into view or not.
+void collectTexts(const QQuickItem *item, QStringList &texts)
+{
+    if (!item->isVisible()) {
+        return;
+    }
+    if (const QVariant text = item->property("text"); text.typeId() == QMetaType::QString) {
+        texts.append(text.toString());
+    }
+    for (const QQuickItem *child : item->childItems()) {
+        collectTexts(child, texts);
+    }
+}
+
 struct OnboardingApp : MainWindowWorld
 {
-    OnboardingApp()
+    // `before` readies the world (settings, routes) before the window loads.
+    explicit OnboardingApp(const std::function<void(OnboardingApp &)> &before = {})
         : MainWindowWorld(QStringLiteral("org.merrinvale.MerrinVale.onboarding-tests"))
     {
-        await(keys.deleteKey(KeyStore::kAnthropicAccount));
+        clearKeys();
+        if (before) {
+            before(*this);
+        }
         load();
     }
-    ~OnboardingApp() { await(keys.deleteKey(KeyStore::kAnthropicAccount)); }
+    ~OnboardingApp() { clearKeys(); }
+    void clearKeys()
+    {
+        await(keys.deleteKey(KeyStore::kAnthropicAccount));
+        await(keys.deleteKey(KeyStore::kGoogleAccount));
+    }
+
+    [[nodiscard]] QQuickWindow *settingsWindow() const
+    {
+        return window()->findChild<QQuickWindow *>(QStringLiteral("settingsWindow"));
+    }
+    [[nodiscard]] QStringList settingsTexts() const
+    {
+        QStringList texts;
+        collectTexts(settingsWindow()->contentItem(), texts);
+        return texts;
+    }
+    // A key as the desktop delivers it, through the window's shortcuts.
+    static void deliver(QWindow *to, int key, Qt::KeyboardModifiers modifiers, const QString &text = {})
+    {
+        QWindowSystemInterface::handleKeyEvent<QWindowSystemInterface::SynchronousDelivery>(
+            to, QEvent::KeyPress, key, modifiers, text);
+        QWindowSystemInterface::handleKeyEvent<QWindowSystemInterface::SynchronousDelivery>(
+            to, QEvent::KeyRelease, key, modifiers, text);
+    }
 
     void key(int key, const QString &text = {})
     {
@@ -60,7 +110,8 @@ struct OnboardingApp : MainWindowWorld
     }
 
     // Every step in both appearances.
-    void shoot(const char *step)
+    void shoot(const char *step) { shoot(window(), QStringLiteral("welcome-%1").arg(QString::fromLatin1(step))); }
+    void shoot(QQuickWindow *shot, const QString &prefix)
     {
         QQmlExpression lookup(qmlContext(window()), window(), QStringLiteral("Theme"));
         auto *theme = lookup.evaluate().value<QObject *>();
@@ -70,9 +121,8 @@ struct OnboardingApp : MainWindowWorld
             theme->setProperty("dark", dark);
             spin(30ms);
             const QString name =
-                QStringLiteral("welcome-%1-%2.png")
-                    .arg(QString::fromLatin1(step), dark ? QStringLiteral("dark") : QStringLiteral("light"));
-            EXPECT_TRUE(window()->grabWindow().save(QDir(QStringLiteral(MERRIN_SCREENSHOT_DIR)).filePath(name)));
+                QStringLiteral("%1-%2.png").arg(prefix, dark ? QStringLiteral("dark") : QStringLiteral("light"));
+            EXPECT_TRUE(shot->grabWindow().save(QDir(QStringLiteral(MERRIN_SCREENSHOT_DIR)).filePath(name)));
         }
         theme->setProperty("dark", false);
     }
@@ -116,4 +166,68 @@ TEST(OnboardingTest, TypingAKeyAndContinuingSavesItAndStartsTheForecast)
     })) << "the typed key, trimmed, is in the keyring";
     // The model started: it looked for the device's place, found none here, and says so.
     EXPECT_TRUE(spinUntil([&] { return !a.model.locationErrorText().isEmpty() && !a.model.locationLoading(); }));
+
+    // Ctrl+, opens the settings window, which tells where the saved key is and everything else.
+    QQuickWindow *settings = a.settingsWindow();
+    ASSERT_NE(settings, nullptr);
+    EXPECT_FALSE(settings->isVisible());
+    a.window()->requestActivate();
+    OnboardingApp::deliver(a.window(), Qt::Key_Comma, Qt::ControlModifier, QStringLiteral(","));
+    ASSERT_TRUE(spinUntil([&] { return settings->isVisible(); }));
+    EXPECT_EQ(settings->title(), QStringLiteral("Settings"));
+    const QStringList texts = a.settingsTexts();
+    for (const char *shown : { "Units", "Temperature", "Fahrenheit (°F)", "Celsius (°C)", "Wind speed", "mph", "km/h",
+             "Appearance", "Text size", "Standard", "Large", "Extra Large",
+             "Scales Merrin's briefing, answers, and labels. The big temperature stays as designed.", "Anthropic API",
+             "Save key", "Saved in your keyring", "Remove key", "Open the Anthropic Console →",
+             "Get more local expertise", "Merrin's Voice", "Prepare audio ahead of time", "How to get a key",
+             "Play from anywhere", "Right-click Merrin Vale in your launcher and choose Play Weather Briefing",
+             "Run merrin-vale --play-briefing, or bind it to a keyboard shortcut", "Notifications", "Daily briefing",
+             "Time", "07", "00", "Weather alert notifications", "Introduction", "Replay Merrin's introduction",
+             "Credits", "Open-Meteo", "National Weather Service", "Storm Prediction Center",
+             "Open-Meteo's 15-minute forecast", "Material Symbols", "Meteocons", "Archivo",
+             "by Omnibus-Type (SIL Open Font License)" }) {
+        EXPECT_TRUE(texts.contains(QString::fromUtf8(shown))) << shown;
+    }
+    EXPECT_EQ(texts.count(QStringLiteral("Saved in your keyring")), 1) << "only the Anthropic key is saved";
+    EXPECT_TRUE(std::any_of(texts.cbegin(), texts.cend(), [](const QString &t) {
+        return t.startsWith(QStringLiteral("Powers Merrin's briefing and Ask Merrin. Stored in your desktop keyring;"));
+    }));
+    const QSize size = settings->size();
+    settings->resize(size.width(), 2200); // every section in the picture
+    a.shoot(settings, QStringLiteral("settings"));
+    settings->resize(settings->minimumSize().width(), 2600);
+    a.settings.setFontScale(1.3); // Extra Large, at the narrowest
+    a.shoot(settings, QStringLiteral("settings-narrow-1.3"));
+    settings->resize(size);
+
+    OnboardingApp::deliver(settings, Qt::Key_Escape, Qt::NoModifier);
+    EXPECT_TRUE(spinUntil([&] { return !settings->isVisible(); })) << "Escape closes it";
+}
+
+TEST(OnboardingTest, TheVoiceIntroductionComesOnceOverTheFirstForecastAndLeadsToTheVoiceSettings)
+{
+    OnboardingApp a([](OnboardingApp &w) {
+        w.settings.setWelcomed(true);
+        w.settings.setLastLocation(SavedLocation { QStringLiteral("Chicago"), QStringLiteral("Illinois"),
+            QStringLiteral("United States"), 41.88, -87.63, QStringLiteral("America/Chicago") });
+        w.server.routeHandler(QStringLiteral("/v1/forecast"), [](const FakeServer::Request &) {
+            return FakeServer::fromFile(QStringLiteral("openmeteo_forecast_synthetic_chicago_7day.json"));
+        });
+    });
+    ASSERT_NE(a.window(), nullptr);
+    a.window()->requestActivate();
+    QObject *intro = a.window()->findChild<QObject *>(QStringLiteral("voiceIntro"));
+    ASSERT_NE(intro, nullptr);
+    ASSERT_TRUE(spinUntil([&] { return intro->property("opened").toBool(); }));
+    spin(300ms);
+    a.shoot(a.window(), QStringLiteral("voice-intro"));
+
+    a.key(Qt::Key_Return); // "Give her a better voice"
+    EXPECT_TRUE(spinUntil([&] { return !intro->property("visible").toBool(); }));
+    EXPECT_TRUE(a.settings.seenVoiceIntro());
+    QQuickWindow *settings = a.settingsWindow();
+    ASSERT_TRUE(spinUntil([&] { return settings->isVisible() && settings->activeFocusItem() != nullptr; }));
+    EXPECT_EQ(settings->activeFocusItem()->property("placeholderText").toString(), QStringLiteral("AIza…"))
+        << "opened on the voice section's key field";
 }

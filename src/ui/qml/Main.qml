@@ -63,7 +63,18 @@ ApplicationWindow {
                 label: "Weather School"
                 onClicked: window.openSchool()
             }
+            SymbolButton {
+                symbol: "gearshape"
+                label: "Settings"
+                hint: "Settings (Ctrl+,)"
+                onClicked: window.openSettings(false)
+            }
         }
+    }
+
+    Shortcut {
+        sequences: ["Ctrl+,"]
+        onActivated: window.openSettings(false)
     }
 
     Shortcut {
@@ -79,12 +90,18 @@ ApplicationWindow {
     // Sends the question being typed (or, on a fresh conversation, the suggested one).
     Shortcut {
         sequences: ["Ctrl+Return", "Ctrl+Enter"]
-        enabled: !App.app.showWelcome && !searchSheet.opened && !schoolSheet.opened
+        enabled: !App.app.showWelcome && !window.replayOnboarding && !searchSheet.opened && !schoolSheet.opened
         onActivated: App.briefing.send()
     }
 
+    // The settings window, at its top or at the voice section; not while onboarding is up.
+    function openSettings(voice: bool) {
+        if (!App.app.showWelcome && !window.replayOnboarding)
+            settingsWindow.showAt(voice)
+    }
+
     function openSearch() {
-        if (!App.app.showWelcome)
+        if (!App.app.showWelcome && !window.replayOnboarding)
             searchSheet.open()
     }
 
@@ -138,9 +155,33 @@ ApplicationWindow {
         id: schoolSheet
     }
 
+    // Onboarding on first run, and again when replayed from the settings window.
+    property bool replayOnboarding: false
     WelcomeView {
-        open: App.app.showWelcome
-        onDone: App.app.closeWelcome()
+        open: App.app.showWelcome || window.replayOnboarding
+        onDone: {
+            if (window.replayOnboarding) {
+                window.replayOnboarding = false
+                App.model.refreshNow() // the key or local expertise may have changed
+            }
+            App.app.closeWelcome()
+        }
+    }
+
+    // Once, over the first forecast after onboarding.
+    VoiceIntroView {
+        open: App.settings.welcomed && !App.settings.seenVoiceIntro && !App.app.showWelcome
+              && !window.replayOnboarding && App.model.hasForecast
+        onOpenSettings: window.openSettings(true)
+    }
+
+    SettingsWindow {
+        id: settingsWindow
+        onReplayRequested: {
+            window.replayOnboarding = true
+            window.raise()
+            window.requestActivate()
+        }
     }
 
     Component.onCompleted: App.app.windowShown()

@@ -338,7 +338,7 @@ Popup {
                                 Layout.topMargin: 4
                                 text: "Open the Anthropic Console →"
                                 color: view.accent
-                                onClicked: Qt.openUrlExternally("https://console.anthropic.com/")
+                                onClicked: Qt.openUrlExternally("https://console.anthropic.com/settings/keys")
                             }
                         }
                     }
