@@ -2,6 +2,7 @@
 #include "ui/SettingsViewModel.h"
 
 #include "app/SettingsStore.h"
+#include "net/AppError.h"
 #include "net/Detached.h"
 
 SettingsViewModel::SettingsViewModel(AppModel *model, QObject *parent)
@@ -61,13 +62,32 @@ void SettingsViewModel::setLocalExpertiseEnabled(bool value)
     }
 }
 
+void SettingsViewModel::setKeyProblem(QString &field, const QString &problem)
+{
+    if (field != problem) {
+        field = problem;
+        Q_EMIT keyProblemsChanged();
+    }
+}
+
 QCoro::Task<> SettingsViewModel::storeApiKey(QString draft)
 {
     QPointer<AppModel> model = m_model;
     if (!model) {
         co_return;
     }
-    co_await model->settings()->setApiKey(std::move(draft));
+    const QPointer<SettingsViewModel> self(this);
+    try {
+        co_await model->settings()->setApiKey(std::move(draft));
+    } catch (const AppError &error) {
+        if (self) {
+            setKeyProblem(m_apiKeyProblem, error.description());
+        }
+        co_return;
+    }
+    if (self) {
+        setKeyProblem(m_apiKeyProblem, {});
+    }
     // The briefing follows the key: written with the new one, or without any.
     if (model) {
         co_await model->refresh();
@@ -84,11 +104,27 @@ void SettingsViewModel::removeApiKey()
     saveApiKey(QString());
 }
 
+QCoro::Task<> SettingsViewModel::storeGoogleKey(QString draft)
+{
+    SettingsStore *store = settings();
+    if (store == nullptr) {
+        co_return;
+    }
+    const QPointer<SettingsViewModel> self(this);
+    QString problem;
+    try {
+        co_await store->setGoogleApiKey(std::move(draft));
+    } catch (const AppError &error) {
+        problem = error.description();
+    }
+    if (self) {
+        setKeyProblem(m_googleKeyProblem, problem);
+    }
+}
+
 void SettingsViewModel::saveGoogleApiKey(const QString &draft)
 {
-    if (SettingsStore *store = settings()) {
-        net::startDetached(store->setGoogleApiKey(draft), QStringLiteral("saving the Google key"));
-    }
+    net::startDetached(storeGoogleKey(draft), QStringLiteral("saving the Google key"));
 }
 
 void SettingsViewModel::removeGoogleApiKey()

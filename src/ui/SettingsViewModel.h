@@ -18,12 +18,17 @@ class SettingsViewModel : public QObject
     Q_OBJECT
     QML_ELEMENT
     Q_PROPERTY(AppModel *model READ model WRITE setModel NOTIFY modelChanged)
+    // Why the last key typed was refused (it held spaces or control characters); empty otherwise.
+    Q_PROPERTY(QString apiKeyProblem READ apiKeyProblem NOTIFY keyProblemsChanged)
+    Q_PROPERTY(QString googleKeyProblem READ googleKeyProblem NOTIFY keyProblemsChanged)
 
 public:
     explicit SettingsViewModel(AppModel *model = nullptr, QObject *parent = nullptr);
 
     [[nodiscard]] AppModel *model() const { return m_model; }
     void setModel(AppModel *model);
+    [[nodiscard]] QString apiKeyProblem() const { return m_apiKeyProblem; }
+    [[nodiscard]] QString googleKeyProblem() const { return m_googleKeyProblem; }
 
     // Units and local expertise change what the briefing says: the place is refreshed.
     Q_INVOKABLE void setUseFahrenheit(bool value);
@@ -45,12 +50,17 @@ public:
 
 Q_SIGNALS:
     void modelChanged();
+    void keyProblemsChanged();
 
 private:
     [[nodiscard]] SettingsStore *settings() const;
     void refresh();
     void reschedule();
     QCoro::Task<> storeApiKey(QString draft);
+    QCoro::Task<> storeGoogleKey(QString draft);
+    void setKeyProblem(QString &field, const QString &problem);
 
     QPointer<AppModel> m_model;
+    QString m_apiKeyProblem;
+    QString m_googleKeyProblem;
 };

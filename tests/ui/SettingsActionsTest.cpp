@@ -51,11 +51,14 @@ TEST(SettingsActionsTest, AKeyIsSavedTrimmedAndABlankDraftOrRemoveLeavesNone)
         std::function<void(const QString &)> save;
         std::function<void()> remove;
         std::function<bool()> flag;
+        std::function<QString()> problem;
     } rows[] = {
         { "Anthropic", KeyStore::kAnthropicAccount, [&](const QString &d) { w.actions.saveApiKey(d); },
-            [&] { w.actions.removeApiKey(); }, [&] { return w.settings.hasApiKey(); } },
+            [&] { w.actions.removeApiKey(); }, [&] { return w.settings.hasApiKey(); },
+            [&] { return w.actions.apiKeyProblem(); } },
         { "Google", KeyStore::kGoogleAccount, [&](const QString &d) { w.actions.saveGoogleApiKey(d); },
-            [&] { w.actions.removeGoogleApiKey(); }, [&] { return w.settings.hasGoogleApiKey(); } },
+            [&] { w.actions.removeGoogleApiKey(); }, [&] { return w.settings.hasGoogleApiKey(); },
+            [&] { return w.actions.googleKeyProblem(); } },
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.key);
@@ -77,6 +80,15 @@ TEST(SettingsActionsTest, AKeyIsSavedTrimmedAndABlankDraftOrRemoveLeavesNone)
             EXPECT_EQ(row.flag(), step.then.has_value()) << "the flag changes at once";
             EXPECT_TRUE(spinUntil([&] { return stored() == step.then; }));
         }
+        // A key with a line break inside is refused, says why, and leaves the saved one alone.
+        row.save(QStringLiteral("key-three"));
+        EXPECT_TRUE(spinUntil([&] { return stored() == QStringLiteral("key-three"); }));
+        row.save(QStringLiteral("key\r\nX-Injected: yes"));
+        EXPECT_TRUE(spinUntil([&] { return !row.problem().isEmpty(); }));
+        EXPECT_TRUE(row.problem().startsWith(QStringLiteral("An API key can't contain spaces")));
+        EXPECT_EQ(stored(), QStringLiteral("key-three"));
+        row.remove();
+        EXPECT_TRUE(spinUntil([&] { return row.problem().isEmpty() && !stored(); }));
     }
 }
 

@@ -12,6 +12,8 @@ ColumnLayout {
 
     required property bool saved
     property string placeholder
+    // Why the last key typed was refused, shown under the field.
+    property string problem
     signal save(string draft)
     signal remove
 
@@ -57,6 +59,14 @@ ColumnLayout {
             enabled: field.text.length > 0
             onClicked: rows.saveDraft()
         }
+    }
+    Label {
+        Layout.fillWidth: true
+        visible: rows.problem !== ""
+        text: rows.problem
+        color: Theme.alertRed
+        wrapMode: Text.Wrap
+        font.pixelSize: Theme.size(13)
     }
     RowLayout {
         Layout.fillWidth: true

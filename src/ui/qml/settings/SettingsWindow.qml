@@ -130,6 +130,7 @@ ApplicationWindow {
                 KeyRows {
                     saved: App.settings.hasApiKey
                     placeholder: "sk-ant-…"
+                    problem: actions.apiKeyProblem
                     onSave: draft => actions.saveApiKey(draft)
                     onRemove: actions.removeApiKey()
                 }
@@ -153,6 +154,7 @@ ApplicationWindow {
                     id: voiceKey
                     saved: App.settings.hasGoogleApiKey
                     placeholder: "AIza…"
+                    problem: actions.googleKeyProblem
                     onSave: draft => actions.saveGoogleApiKey(draft)
                     onRemove: actions.removeGoogleApiKey()
                 }
