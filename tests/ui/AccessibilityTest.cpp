@@ -427,9 +427,9 @@ TEST_F(AccessibilityTest, TheSettingsWindowIsNamedReadTabbedThroughAndPressable)
     RunningApp app;
     ASSERT_NE(app.window(), nullptr);
     ASSERT_TRUE(app.passWelcome());
+    QMetaObject::invokeMethod(app.window(), "openSettings", Q_ARG(bool, false));
     auto *settings = app.window()->findChild<QQuickWindow *>(QStringLiteral("settingsWindow"));
     ASSERT_NE(settings, nullptr);
-    QMetaObject::invokeMethod(settings, "showAt", Q_ARG(bool, false));
     ASSERT_TRUE(spinUntil([&] { return settings->isExposed(); }));
 
     const Tree tree = treeOf(settings);

@@ -96,8 +96,11 @@ ApplicationWindow {
 
     // The settings window, at its top or at the voice section; not while onboarding is up.
     function openSettings(voice: bool) {
-        if (!App.app.showWelcome && !window.replayOnboarding)
-            settingsWindow.showAt(voice)
+        if (App.app.showWelcome || window.replayOnboarding)
+            return
+        settingsLoader.active = true
+        const settings = settingsLoader.item as SettingsWindow
+        settings.showAt(voice)
     }
 
     function openSearch() {
@@ -175,9 +178,15 @@ ApplicationWindow {
         onOpenSettings: window.openSettings(true)
     }
 
-    SettingsWindow {
-        id: settingsWindow
-        onReplayRequested: {
+    // Made the first time it is opened, so that it costs the start-up nothing.
+    Loader {
+        id: settingsLoader
+        active: false
+        source: "SettingsWindow.qml"
+    }
+    Connections {
+        target: settingsLoader.item
+        function onReplayRequested() {
             window.replayOnboarding = true
             window.raise()
             window.requestActivate()
