@@ -10,7 +10,7 @@
 #include "voice/BriefingAudioPlayer.h"
 
 #include "Await.h"
-#include "FakeAudio.h"
+#include "DemoApp.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -120,11 +120,7 @@ class HomeScreenTest : public ::testing::Test
 protected:
     static void SetUpTestSuite()
     {
-        LaunchOptions demo;
-        demo.demo = true;
-        demo.audio = [] { return std::make_unique<FakeAudioOutput>(); };
-        demo.speech = [] { return std::make_unique<FakeSpeechEngine>(); };
-        root = new AppRoot(demo);
+        root = makeSilentDemo().release();
         // Past the voice introduction, which the demo shows once over its first forecast.
         root->settings().setSeenVoiceIntro(true);
         loaded = root->load() && test_support::spinUntil([] {

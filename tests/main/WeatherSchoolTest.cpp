@@ -8,7 +8,7 @@
 #include "ui/HomeViewModel.h"
 
 #include "Await.h"
-#include "FakeAudio.h"
+#include "DemoApp.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -125,11 +125,7 @@ class WeatherSchoolTest : public ::testing::Test
 protected:
     static void SetUpTestSuite()
     {
-        LaunchOptions demo;
-        demo.demo = true;
-        demo.audio = [] { return std::make_unique<FakeAudioOutput>(); };
-        demo.speech = [] { return std::make_unique<FakeSpeechEngine>(); };
-        root = new AppRoot(demo);
+        root = makeSilentDemo().release();
         loaded =
             root->load() && test_support::spinUntil([] { return root->home().state() == HomeViewModel::State::Cards; });
     }
