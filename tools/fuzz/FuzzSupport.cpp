@@ -116,7 +116,10 @@ void ensureApplication()
     static int argc = 1;
     static char name[] = "merrin-fuzz";
     static char *argv[] = { name, nullptr };
-    qInstallMessageHandler(dropMessage);
+    // MERRIN_FUZZ_LOG=1 keeps them, to see where an input goes.
+    if (qEnvironmentVariableIntValue("MERRIN_FUZZ_LOG") == 0) {
+        qInstallMessageHandler(dropMessage);
+    }
     static QCoreApplication app(argc, argv);
 }
 

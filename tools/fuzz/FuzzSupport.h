@@ -19,7 +19,7 @@
 namespace fuzz {
 
 // Creates the QCoreApplication once and silences the libraries' diagnostics (a log line per
-// input would slow the fuzzer down to the speed of the terminal).
+// input would slow the fuzzer down to the speed of the terminal) unless MERRIN_FUZZ_LOG=1.
 void ensureApplication();
 
 // An input: its first byte picks what is exercised, the rest is split at NUL bytes into parts.

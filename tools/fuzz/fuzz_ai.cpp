@@ -39,8 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     fuzz::ensureApplication();
     const fuzz::Input input(data, size);
     const int status = input.status();
-    // The n-th request to the Messages API reads part n; the forecast services get an empty
-    // object (enough for a forecast text block) and everything else a 404.
+    // The n-th request to the Messages API reads part n; the forecast services get the least
+    // a forecast text block is made from, and everything else a 404.
     int messages = 0;
     auto answer = [&](const QUrl &url) {
         const QString service = fuzz::serviceOf(url);
@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             return fuzz::Reply { status, input.part(messages++) };
         }
         if (service.startsWith(QLatin1String("openMeteo"))) {
-            return fuzz::Reply { 200, QByteArrayLiteral("{}") };
+            return fuzz::Reply { 200, QByteArrayLiteral(R"({"current": {}, "daily": {}, "hourly": {}})") };
         }
         return fuzz::Reply { 404, QByteArray() };
     };
