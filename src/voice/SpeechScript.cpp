@@ -67,7 +67,8 @@ std::optional<QString> amount(const QStringList &captures)
 {
     bool ok = false;
     const double value = captures.value(1).toDouble(&ok);
-    if (!ok || !std::isfinite(value)) {
+    // An amount past 64-bit whole numbers has no words: it stays as written.
+    if (!ok || !std::isfinite(value) || std::abs(value) >= 9.0e18) {
         return std::nullopt;
     }
     const QString unit = captures.value(2);

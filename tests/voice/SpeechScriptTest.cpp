@@ -63,6 +63,7 @@ TEST(SpeechScript, ReadsNumbersUnitsTimesAndRanges)
         { "0.25 in or 0.75 inch", "a quarter of an inch or three quarters of an inch" },
         { "2 inches; 1 in", "two inches; one inch" },
         { "5 mm and 2 cm", "five millimeters and two centimeters" },
+        { "10000000000000000000 mm", "10000000000000000000 mm" },
         { "at 7:05 pm, 7:30 AM, 10:00 a.m. and 11:45pm",
             "at seven oh five p.m., seven thirty a.m., ten a.m. and eleven forty-five p.m." },
         { "7pm or 13 pm", "seven p.m. or thirteen pm" },
