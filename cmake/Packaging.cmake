@@ -52,6 +52,7 @@ set(MERRIN_DEBIAN_DEPENDS
     "gstreamer1.0-plugins-good"
     "libqcoro6core0 (>= 0.8.0)"
     "libqcoro6network0 (>= 0.8.0)"
+    "libqcoro6dbus0 (>= 0.8.0)"
     "libqt6keychain1 (>= 0.13.2)"
     "qml6-module-qtqml"
     "qml6-module-qtqml-workerscript"
