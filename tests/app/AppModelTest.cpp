@@ -4,13 +4,18 @@
 #include "app/LiveSources.h"
 #include "app/MerrinValeApp.h"
 #include "app/NotificationService.h"
+#include "voice/BriefingAudioPlayer.h"
+#include "voice/GoogleTtsService.h"
+#include "voice/SpokenBriefing.h"
 
 #include "AppWorld.h"
 #include "Await.h"
+#include "FakeAudio.h"
 #include "FakeNotifications.h"
 #include "FakeServer.h"
 
 #include <QJsonDocument>
+#include <QNetworkAccessManager>
 
 #include <QCoroTimer>
 
@@ -515,4 +520,28 @@ TEST_F(AppModelTest, RemovingTheKeyClearsTheBriefing)
     EXPECT_FALSE(model->briefingRewriting());
     // The local composer speaks instead.
     EXPECT_FALSE(model->currentBriefingText()->isEmpty());
+}
+
+TEST_F(AppModelTest, ARefreshPreparesTheVoiceAheadOnlyWhenAskedTo)
+{
+    const QString gemini = QStringLiteral("/v1beta/models/gemini-3.1-flash-tts-preview:generateContent");
+    server.route(gemini, FakeServer::json(R"({"error":{"message":"not in this test"}})", 403));
+    auto model = makeModel();
+    FakeAudioOutput audio;
+    FakeSpeechEngine speech;
+    BriefingAudioPlayer player { audio, speech, nullptr, {} };
+    GoogleTtsService tts { endpoints.gemini, clock, dir.path() };
+    SpokenBriefing spoken { *model, tts, player,
+        []() -> QCoro::Task<std::optional<QString>> { co_return QStringLiteral("AIza-test"); }, clock };
+    model->setSpokenBriefing(&spoken);
+
+    model->select(place(41.5));
+    ASSERT_TRUE(spinUntil([&] { return !model->forecastLoading() && model->forecast(); }));
+    spin(300ms);
+    EXPECT_EQ(server.count(gemini), 0) << "preparing ahead is off by default";
+
+    settings.setPreloadVoice(true);
+    model->select(place(42.5));
+    EXPECT_TRUE(spinUntil([&] { return server.count(gemini) == 1; }));
+    EXPECT_TRUE(spinUntil([&] { return spoken.status() == SpokenBriefing::Status::Failed; }));
 }
