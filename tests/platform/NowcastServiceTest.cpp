@@ -79,7 +79,8 @@ TEST_F(NowcastServiceTest, MinutesComeFromTheQuarterHourThatHoldsThem)
         quarterHours({ { 9, 100 }, { 0.25, 40 }, { 0.5, 30 }, { 1, kNull }, { 0, kNull }, { 0.75, 0 }, { 2, 100 } }));
     ASSERT_TRUE(n);
     QStringList items;
-    for (const auto &[key, value] : server.requests(kPath).first().query) {
+    const FakeServer::Request request = server.requests(kPath).first();
+    for (const auto &[key, value] : request.query) {
         items.append(key + QLatin1Char('=') + value);
     }
     EXPECT_EQ(items.join(QLatin1Char('&')),
