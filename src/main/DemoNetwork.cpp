@@ -2,113 +2,11 @@
 #include "main/DemoNetwork.h"
 
 #include "main/DemoScenario.h"
+#include "net/MemoryReply.h"
 
-#include <QNetworkReply>
 #include <QNetworkRequest>
 
-#include <cstring>
-
 namespace {
-
-// A recorded reply, served from memory.
-class RecordedReply final : public QNetworkReply
-{
-public:
-    RecordedReply(QNetworkAccessManager::Operation operation, const QNetworkRequest &request, DemoScenario::Reply reply,
-        QObject *parent)
-        : QNetworkReply(parent)
-        , m_body(std::move(reply.body))
-    {
-        setRequest(request);
-        setUrl(request.url());
-        setOperation(operation);
-        setAttribute(QNetworkRequest::HttpStatusCodeAttribute, reply.status);
-        setAttribute(QNetworkRequest::HttpReasonPhraseAttribute, reasonPhrase(reply.status));
-        for (const auto &[name, value] : reply.headers) {
-            setRawHeader(name, value);
-        }
-        setHeader(QNetworkRequest::ContentLengthHeader, m_body.size());
-        if (reply.status >= 400) {
-            setError(errorFor(reply.status),
-                QStringLiteral("Error transferring %1 - server replied: %2")
-                    .arg(url().toString(), QString::fromLatin1(reasonPhrase(reply.status))));
-        }
-        open(QIODevice::ReadOnly | QIODevice::Unbuffered);
-        QMetaObject::invokeMethod(
-            this, [this] { deliver(); }, Qt::QueuedConnection);
-    }
-
-    void abort() override
-    {
-        if (isFinished()) {
-            return;
-        }
-        m_body.clear();
-        m_offset = 0;
-        setError(OperationCanceledError, QStringLiteral("Operation canceled"));
-        finish();
-    }
-
-    [[nodiscard]] bool isSequential() const override { return true; }
-    [[nodiscard]] qint64 bytesAvailable() const override
-    {
-        return m_body.size() - m_offset + QNetworkReply::bytesAvailable();
-    }
-
-protected:
-    qint64 readData(char *data, qint64 maxSize) override
-    {
-        const qint64 count = std::min(maxSize, m_body.size() - m_offset);
-        if (count <= 0) {
-            return -1;
-        }
-        std::memcpy(data, m_body.constData() + m_offset, static_cast<size_t>(count));
-        m_offset += count;
-        return count;
-    }
-
-private:
-    static QByteArray reasonPhrase(int status)
-    {
-        return status == 200 ? QByteArrayLiteral("OK") : status == 404 ? QByteArrayLiteral("Not Found") : QByteArray();
-    }
-
-    static NetworkError errorFor(int status)
-    {
-        if (status == 404) {
-            return ContentNotFoundError;
-        }
-        return status < 500 ? UnknownContentError : UnknownServerError;
-    }
-
-    // What a server's answer does, in order; a reader may abort on any signal.
-    void deliver()
-    {
-        if (isFinished()) {
-            return;
-        }
-        Q_EMIT metaDataChanged();
-        Q_EMIT downloadProgress(m_body.size(), m_body.size());
-        if (!isFinished() && !m_body.isEmpty()) {
-            Q_EMIT readyRead();
-        }
-        if (!isFinished()) {
-            finish();
-        }
-    }
-
-    void finish()
-    {
-        setFinished(true);
-        if (error() != NoError) {
-            Q_EMIT errorOccurred(error());
-        }
-        Q_EMIT finished();
-    }
-
-    QByteArray m_body;
-    qint64 m_offset = 0;
-};
 
 QByteArray verb(QNetworkAccessManager::Operation operation, const QNetworkRequest &request)
 {
@@ -138,5 +36,6 @@ DemoNetwork::DemoNetwork(const DemoScenario &scenario, QObject *parent)
 QNetworkReply *DemoNetwork::createRequest(Operation operation, const QNetworkRequest &request, QIODevice *outgoingData)
 {
     const QByteArray body = outgoingData != nullptr ? outgoingData->readAll() : QByteArray();
-    return new RecordedReply(operation, request, m_scenario.reply(verb(operation, request), request.url(), body), this);
+    DemoScenario::Reply reply = m_scenario.reply(verb(operation, request), request.url(), body);
+    return net::memoryReply(operation, request, reply.status, reply.headers, std::move(reply.body), this);
 }

@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FuzzSupport.h"
 
+#include "net/MemoryReply.h"
+
 #include <QCoreApplication>
-#include <QMetaObject>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 namespace fuzz {
 
@@ -22,89 +22,6 @@ void dropMessage(QtMsgType type, const QMessageLogContext &, const QString &mess
         std::abort();
     }
 }
-
-// A reply served from memory: metadata, the body and the end, in a server's order.
-class MemoryReply final : public QNetworkReply
-{
-public:
-    MemoryReply(
-        QNetworkAccessManager::Operation operation, const QNetworkRequest &request, Reply reply, QObject *parent)
-        : QNetworkReply(parent)
-        , m_body(std::move(reply.body))
-    {
-        setRequest(request);
-        setUrl(request.url());
-        setOperation(operation);
-        setAttribute(QNetworkRequest::HttpStatusCodeAttribute, reply.status);
-        setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("application/json"));
-        setHeader(QNetworkRequest::ContentLengthHeader, m_body.size());
-        if (reply.status >= 400) {
-            setError(reply.status == 404 ? ContentNotFoundError
-                                         : (reply.status < 500 ? UnknownContentError : UnknownServerError),
-                QStringLiteral("server replied with status %1").arg(reply.status));
-        }
-        open(QIODevice::ReadOnly | QIODevice::Unbuffered);
-        QMetaObject::invokeMethod(
-            this, [this] { deliver(); }, Qt::QueuedConnection);
-    }
-
-    void abort() override
-    {
-        if (isFinished()) {
-            return;
-        }
-        m_body.clear();
-        m_offset = 0;
-        setError(OperationCanceledError, QStringLiteral("Operation canceled"));
-        finish();
-    }
-
-    [[nodiscard]] bool isSequential() const override { return true; }
-    [[nodiscard]] qint64 bytesAvailable() const override
-    {
-        return m_body.size() - m_offset + QNetworkReply::bytesAvailable();
-    }
-
-protected:
-    qint64 readData(char *data, qint64 maxSize) override
-    {
-        const qint64 count = std::min(maxSize, m_body.size() - m_offset);
-        if (count <= 0) {
-            return -1;
-        }
-        std::memcpy(data, m_body.constData() + m_offset, static_cast<size_t>(count));
-        m_offset += count;
-        return count;
-    }
-
-private:
-    void deliver()
-    {
-        if (isFinished()) {
-            return;
-        }
-        Q_EMIT metaDataChanged();
-        Q_EMIT downloadProgress(m_body.size(), m_body.size());
-        if (!isFinished() && !m_body.isEmpty()) {
-            Q_EMIT readyRead();
-        }
-        if (!isFinished()) {
-            finish();
-        }
-    }
-
-    void finish()
-    {
-        setFinished(true);
-        if (error() != NoError) {
-            Q_EMIT errorOccurred(error());
-        }
-        Q_EMIT finished();
-    }
-
-    QByteArray m_body;
-    qint64 m_offset = 0;
-};
 
 } // namespace
 
@@ -170,7 +87,9 @@ QNetworkReply *Network::createRequest(Operation operation, const QNetworkRequest
     if (outgoingData != nullptr) {
         outgoingData->readAll();
     }
-    return new MemoryReply(operation, request, m_answer(request.url()), this);
+    Reply reply = m_answer(request.url());
+    return net::memoryReply(operation, request, reply.status,
+        { { QByteArrayLiteral("Content-Type"), QByteArrayLiteral("application/json") } }, std::move(reply.body), this);
 }
 
 void hangDetected()
