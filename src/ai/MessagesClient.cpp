@@ -7,6 +7,7 @@
 #include "net/Endpoints.h"
 #include "net/HttpClient.h"
 #include "net/JsonReaders.h"
+#include "net/PendingWaits.h"
 #include "text/Trim.h"
 
 #include <QDebug>
@@ -14,8 +15,6 @@
 #include <QJsonDocument>
 #include <QNetworkCookie>
 #include <QNetworkCookieJar>
-
-#include <QCoroTimer>
 
 #include <algorithm>
 
@@ -102,7 +101,10 @@ QCoro::Task<QJsonObject> MessagesClient::send(QJsonObject body, QString apiKey)
             break;
         }
         qCInfo(aiLog).noquote() << "[ai] transient network failure, retrying:" << transient->description();
-        co_await QCoro::sleepFor(m_timing.firstRetryWait * (attempt + 1));
+        const bool waited = co_await net::sleepFor(m_timing.firstRetryWait * (attempt + 1));
+        if (!waited) {
+            throw NetworkError(QNetworkReply::OperationCanceledError, net::cancelledMessage());
+        }
     }
 
     const QJsonValue parsed = json::parse(reply.body);

@@ -8,13 +8,12 @@
 #include "net/AppError.h"
 #include "net/Clock.h"
 #include "net/Detached.h"
+#include "net/PendingWaits.h"
 #include "text/Trim.h"
 #include "voice/SpokenBriefing.h"
 
 #include <QDebug>
 #include <QPointer>
-
-#include <QCoroTimer>
 
 #include <limits>
 
@@ -48,6 +47,9 @@ AppModel::~AppModel()
     ++m_alertLoopGeneration;
     ++m_briefingLoopGeneration;
     ++m_refreshGeneration;
+    // Every request and wait still pending ends now, while the sources they use are whole, and
+    // the tasks behind them run to their end rather than stay suspended for good.
+    net::endPendingWaits();
 }
 
 AppSources::Flags AppModel::currentFlags() const
@@ -358,24 +360,28 @@ void AppModel::startAlertPolling()
 QCoro::Task<> AppModel::alertLoop(quint64 generation)
 {
     QPointer<AppModel> self(this);
+    const auto alive = [&] { return self && generation == self->m_alertLoopGeneration; };
     const auto interval = m_intervals.alertPoll;
     while (true) {
-        co_await QCoro::sleepFor(interval);
+        const bool slept = co_await net::sleepFor(interval);
+        if (!slept || !alive()) {
+            co_return;
+        }
         try {
-            if (self && self->m_location) {
-                const SavedLocation place = *self->m_location;
-                const QList<NwsAlert> alerts = co_await self->m_sources.activeAlerts(place.latitude, place.longitude);
+            if (m_location) {
+                const SavedLocation place = *m_location;
+                const QList<NwsAlert> alerts = co_await m_sources.activeAlerts(place.latitude, place.longitude);
                 // The place may have changed while the alerts were on their way.
-                if (self && self->m_location && self->m_location->isSamePlace(place)) {
-                    self->assign(self->m_alerts, alerts, &AppModel::alertsChanged);
-                    self->m_sources.notifyNewAlerts(alerts);
+                if (alive() && m_location && m_location->isSamePlace(place)) {
+                    assign(m_alerts, alerts, &AppModel::alertsChanged);
+                    m_sources.notifyNewAlerts(alerts);
                 }
             }
         } catch (...) {
             // Fetching alerts never fails by design; whatever happens, polling goes on.
             qCWarning(appLog).noquote() << "[alerts] alert poll failed:" << describeCurrentException();
         }
-        if (!self || generation != self->m_alertLoopGeneration) {
+        if (!alive()) {
             co_return;
         }
     }
@@ -422,8 +428,8 @@ QCoro::Task<> AppModel::briefingRefreshLoop(quint64 generation)
             co_return;
         }
         const qint64 wait = std::max<qint64>(0, m_clock.now().msecsTo(*at));
-        co_await QCoro::sleepFor(std::chrono::milliseconds(wait));
-        if (!alive() || !m_settings.dailyBriefingEnabled()) {
+        const bool waited = co_await net::sleepFor(std::chrono::milliseconds(wait));
+        if (!waited || !alive() || !m_settings.dailyBriefingEnabled()) {
             co_return;
         }
         if (m_location) {
@@ -433,7 +439,10 @@ QCoro::Task<> AppModel::briefingRefreshLoop(quint64 generation)
                 co_return;
             }
         }
-        co_await QCoro::sleepFor(rearm);
+        const bool rested = co_await net::sleepFor(rearm);
+        if (!rested) {
+            co_return;
+        }
     }
 }
 

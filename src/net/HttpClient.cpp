@@ -2,6 +2,7 @@
 #include "net/HttpClient.h"
 
 #include "net/AppError.h"
+#include "net/PendingWaits.h"
 
 #include <QHash>
 #include <QNetworkAccessManager>
@@ -248,7 +249,7 @@ QString cancelledMessage()
 QCoro::Task<HttpReply> send(QNetworkAccessManager &manager, QByteArray method, QUrl url, HeaderMap headers,
     QByteArray body, std::chrono::milliseconds timeout, RequestGroup group)
 {
-    if (group.isAborted()) {
+    if (group.isAborted() || endingPendingWaits()) {
         throw NetworkError(QNetworkReply::OperationCanceledError, cancelledMessage());
     }
     const std::shared_ptr<SharedRequest> request = startRequest(manager, method, url, headers, body, timeout);
@@ -261,6 +262,9 @@ QCoro::Task<HttpReply> send(QNetworkAccessManager &manager, QByteArray method, Q
             QObject::connect(
                 group.state(), &detail::GroupState::abortRequested, &waiter, &Waiter::woken, Qt::QueuedConnection);
         }
+        // Direct: the owners that end their waits are still whole at that moment, and may not be
+        // a moment later.
+        QObject::connect(&detail::pendingWaits(), &detail::PendingWaits::ending, &waiter, &Waiter::woken);
         co_await qCoro(&waiter, &Waiter::woken);
     }
     const bool finished = request->isFinished();

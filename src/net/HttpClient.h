@@ -28,12 +28,13 @@ inline constexpr int kDeadlineFactor = 3;
 // HttpError::badStatus for any other HTTP status (body decoded as UTF-8, empty when it is not
 // UTF-8), HttpError::badResponse when the reply is not HTTP, and NetworkError for transport
 // failures (the network stack's own text; "The request timed out." after the timeout or the
-// overall deadline; "Too many redirects"; a cancelled error once the request's group is aborted).
+// overall deadline; "Too many redirects"; a cancelled error once the request's group is aborted
+// or net::endPendingWaits runs).
 // A request carrying a key (x-api-key, x-goog-api-key, Authorization) follows redirects within
 // its origin only.
 // Identical GET requests (same manager, URL, headers and timeout) in flight at the same moment
 // share one reply: only the first is sent. The manager must outlive its requests: one deleted
-// with its manager never ends.
+// with its manager never ends (net::endPendingWaits ends them first).
 [[nodiscard]] QCoro::Task<QByteArray> getData(QNetworkAccessManager &manager, QUrl url, HeaderMap headers = {},
     std::chrono::milliseconds timeout = kDefaultTimeout, RequestGroup group = {});
 
