@@ -6,6 +6,7 @@
 
 #include "Await.h"
 #include "FakeServer.h"
+#include "HomeCards.h"
 #include "MainWindowWorld.h"
 
 #include <QAccessible>
@@ -229,7 +230,7 @@ struct RunningApp : MainWindowWorld
     {
         return spinUntil([this] {
             return !model.locationLoading() && !model.forecastLoading() && !model.briefingLoading()
-                && !search.searching();
+                && !search.searching() && (home.state() != HomeViewModel::State::Cards || laterCardsMade(window()));
         });
     }
 
@@ -302,7 +303,9 @@ const QList<Stage> &stages()
                 QObject *search = treeOf(a.window()).find(keyOf(QAccessible::Button, QStringLiteral("Search")));
                 QAccessible::queryAccessibleInterface(search)->actionInterface()->doAction(
                     QAccessibleActionInterface::pressAction());
-                return spinUntil([&] { return treeOf(a.window()).names().contains(QStringLiteral("Cancel")); });
+                // The sheet is made when first opened; its lists fill on the next layout.
+                return spinUntil(
+                    [&] { return treeOf(a.window()).names().contains(QStringLiteral("Clear recent places")); });
             },
             { "Search for a location", "Cancel", "Clear recent places", "Rome, Region, Country",
                 "Turin, Region, Country" },

@@ -217,9 +217,11 @@ TEST(OnboardingTest, TheVoiceIntroductionComesOnceOverTheFirstForecastAndLeadsTo
     });
     ASSERT_NE(a.window(), nullptr);
     a.window()->requestActivate();
-    QObject *intro = a.window()->findChild<QObject *>(QStringLiteral("voiceIntro"));
-    ASSERT_NE(intro, nullptr);
-    ASSERT_TRUE(spinUntil([&] { return intro->property("opened").toBool(); }));
+    QObject *intro = nullptr;
+    ASSERT_TRUE(spinUntil([&] {
+        intro = a.window()->findChild<QObject *>(QStringLiteral("voiceIntro"));
+        return intro && intro->property("opened").toBool();
+    }));
     spin(300ms);
     a.shoot(a.window(), QStringLiteral("voice-intro"));
 

@@ -90,13 +90,13 @@ ApplicationWindow {
     // Sends the question being typed (or, on a fresh conversation, the suggested one).
     Shortcut {
         sequences: ["Ctrl+Return", "Ctrl+Enter"]
-        enabled: !App.app.showWelcome && !window.replayOnboarding && !searchSheet.opened && !schoolSheet.opened
+        enabled: !window.welcomeOpen && !window.sheetOpen(searchLoader) && !window.sheetOpen(schoolLoader)
         onActivated: App.briefing.send()
     }
 
     // The settings window, at its top or at the voice section; not while onboarding is up.
     function openSettings(voice: bool) {
-        if (App.app.showWelcome || window.replayOnboarding)
+        if (window.welcomeOpen)
             return
         settingsLoader.active = true
         const settings = settingsLoader.item as SettingsWindow
@@ -104,13 +104,24 @@ ApplicationWindow {
     }
 
     function openSearch() {
-        if (!App.app.showWelcome && !window.replayOnboarding)
-            searchSheet.open()
+        if (window.welcomeOpen)
+            return
+        searchLoader.active = true
+        const sheet = searchLoader.item as Popup
+        sheet.open()
     }
 
     function openSchool() {
-        if (!App.app.showWelcome)
-            schoolSheet.open()
+        if (App.app.showWelcome)
+            return
+        schoolLoader.active = true
+        const sheet = schoolLoader.item as Popup
+        sheet.open()
+    }
+
+    function sheetOpen(loader: Loader): bool {
+        const sheet = loader.item as Popup
+        return sheet !== null && sheet.opened
     }
 
     HomeScreen {
@@ -150,19 +161,37 @@ ApplicationWindow {
         }
     }
 
-    LocationSearchSheet {
-        id: searchSheet
+    // The sheets and the onboarding views are made the first time they are wanted, so that they
+    // cost the start-up nothing; once made they stay.
+    Loader {
+        id: searchLoader
+        active: false
+        source: "LocationSearchSheet.qml"
     }
 
-    WeatherSchoolSheet {
-        id: schoolSheet
+    Loader {
+        id: schoolLoader
+        active: false
+        source: "WeatherSchoolSheet.qml"
     }
 
     // Onboarding on first run, and again when replayed from the settings window.
     property bool replayOnboarding: false
-    WelcomeView {
-        open: App.app.showWelcome || window.replayOnboarding
-        onDone: {
+    readonly property bool welcomeOpen: App.app.showWelcome || window.replayOnboarding
+    onWelcomeOpenChanged: if (welcomeOpen) welcomeLoader.active = true
+    Loader {
+        id: welcomeLoader
+        active: false
+        source: "WelcomeView.qml"
+    }
+    Binding {
+        target: welcomeLoader.item
+        property: "open"
+        value: window.welcomeOpen
+    }
+    Connections {
+        target: welcomeLoader.item
+        function onDone() {
             if (window.replayOnboarding) {
                 window.replayOnboarding = false
                 App.model.refreshNow() // the key or local expertise may have changed
@@ -172,10 +201,22 @@ ApplicationWindow {
     }
 
     // Once, over the first forecast after onboarding.
-    VoiceIntroView {
-        open: App.settings.welcomed && !App.settings.seenVoiceIntro && !App.app.showWelcome
-              && !window.replayOnboarding && App.model.hasForecast
-        onOpenSettings: window.openSettings(true)
+    readonly property bool voiceIntroOpen: App.settings.welcomed && !App.settings.seenVoiceIntro
+                                           && !window.welcomeOpen && App.model.hasForecast
+    onVoiceIntroOpenChanged: if (voiceIntroOpen) voiceIntroLoader.active = true
+    Loader {
+        id: voiceIntroLoader
+        active: false
+        source: "VoiceIntroView.qml"
+    }
+    Binding {
+        target: voiceIntroLoader.item
+        property: "open"
+        value: window.voiceIntroOpen
+    }
+    Connections {
+        target: voiceIntroLoader.item
+        function onOpenSettings() { window.openSettings(true) }
     }
 
     // Made the first time it is opened, so that it costs the start-up nothing.
@@ -193,5 +234,9 @@ ApplicationWindow {
         }
     }
 
-    Component.onCompleted: App.app.windowShown()
+    Component.onCompleted: {
+        welcomeLoader.active = window.welcomeOpen
+        voiceIntroLoader.active = window.voiceIntroOpen
+        App.app.windowShown()
+    }
 }

@@ -11,6 +11,7 @@ import MerrinVale
 Popup {
     id: sheet
 
+    parent: Overlay.overlay
     modal: true
     focus: true
     closePolicy: Popup.CloseOnEscape | Popup.CloseOnPressOutside

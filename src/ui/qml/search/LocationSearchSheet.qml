@@ -13,6 +13,7 @@ Popup {
 
     readonly property PlaceSearchViewModel search: App.search
 
+    parent: Overlay.overlay
     modal: true
     focus: true
     closePolicy: Popup.CloseOnEscape | Popup.CloseOnPressOutside
