@@ -11,6 +11,7 @@
 
 #include "Await.h"
 #include "DemoApp.h"
+#include "HomeCards.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -125,7 +126,7 @@ protected:
         root->settings().setSeenVoiceIntro(true);
         loaded = root->load() && test_support::spinUntil([] {
             return root->home().state() == HomeViewModel::State::Cards && root->model().briefing()
-                && !root->model().forecastLoading();
+                && !root->model().forecastLoading() && laterCardsMade(root->window());
         });
     }
     static void TearDownTestSuite()

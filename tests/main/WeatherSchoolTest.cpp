@@ -9,6 +9,7 @@
 
 #include "Await.h"
 #include "DemoApp.h"
+#include "HomeCards.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -126,8 +127,9 @@ protected:
     static void SetUpTestSuite()
     {
         root = makeSilentDemo().release();
-        loaded =
-            root->load() && test_support::spinUntil([] { return root->home().state() == HomeViewModel::State::Cards; });
+        loaded = root->load() && test_support::spinUntil([] {
+            return root->home().state() == HomeViewModel::State::Cards && laterCardsMade(root->window());
+        });
     }
     static void TearDownTestSuite()
     {

@@ -88,61 +88,17 @@ Rectangle {
             }
         }
 
-        ColumnLayout {
+        // What the alert says, made when it is first shown: the texts are long, and most
+        // alerts are never opened.
+        Loader {
+            id: details
             Layout.fillWidth: true
             Layout.leftMargin: 14
             Layout.rightMargin: 14
             Layout.bottomMargin: 14
             visible: banner.expanded
-            spacing: 10
-
-            RowLayout {
-                Layout.fillWidth: true
-                spacing: 24
-                visible: banner.alert.onset !== "" || banner.alert.ends !== ""
-                Repeater {
-                    model: [
-                        { caption: banner.onsetCaption, time: banner.alert.onset },
-                        { caption: banner.endsCaption, time: banner.alert.ends }
-                    ]
-                    ColumnLayout {
-                        id: timeCell
-                        required property var modelData
-                        visible: timeCell.modelData.time !== ""
-                        spacing: 2
-                        Kicker {
-                            text: timeCell.modelData.caption
-                            color: banner.accent
-                            size: 11
-                        }
-                        Label {
-                            text: timeCell.modelData.time
-                            color: banner.foreground
-                            font.pixelSize: Theme.size(14)
-                            font.weight: Font.DemiBold
-                        }
-                    }
-                }
-            }
-            Repeater {
-                model: [
-                    { text: banner.alert.headline, bold: true },
-                    { text: banner.alert.description, bold: false },
-                    { text: banner.alert.instruction, bold: false }
-                ]
-                Label {
-                    id: detail
-                    required property var modelData
-                    Layout.fillWidth: true
-                    visible: detail.modelData.text !== ""
-                    text: detail.modelData.text
-                    color: banner.foreground
-                    wrapMode: Text.Wrap
-                    font.pixelSize: Theme.size(13)
-                    font.weight: detail.modelData.bold ? Font.Bold : Font.Normal
-                    lineHeight: 1.1
-                }
-            }
+            active: banner.expanded
+            Component.onCompleted: details.setSource("AlertDetails.qml", { banner: banner })
         }
     }
 }

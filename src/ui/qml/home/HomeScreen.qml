@@ -53,6 +53,22 @@ Item {
         }
     }
 
+    // The first frame of the cards comes sooner without the cards below the first screenful;
+    // they are made right after it is drawn, or a moment later when the window is not drawn.
+    readonly property bool showsCards: screen.home.state === HomeViewModel.Cards
+    onShowsCardsChanged: if (showsCards) laterTimer.start()
+    Connections {
+        target: screen.Window.window
+        enabled: screen.showsCards && !laterCards.active
+        function onFrameSwapped() { laterCards.active = true }
+    }
+    Timer {
+        id: laterTimer
+        interval: 250
+        onTriggered: laterCards.active = true
+    }
+    Component.onCompleted: if (showsCards) laterTimer.start()
+
     ScrollView {
         id: scroll
         anchors.fill: parent
@@ -140,48 +156,17 @@ Item {
                 Layout.rightMargin: 16
             }
 
-            HourlyStrip {
-                objectName: "hourlyStrip"
+            // The cards below the first screenful come once the first cards are on the screen.
+            Loader {
+                id: laterCards
+                objectName: "laterCards"
                 Layout.fillWidth: true
-                Layout.leftMargin: 16
-                Layout.rightMargin: 16
-                hours: screen.home.hourly
+                active: false
+                source: "LaterCards.qml"
             }
-
-            SevenDayOutlook {
-                objectName: "sevenDayOutlook"
-                Layout.fillWidth: true
-                Layout.leftMargin: 16
-                Layout.rightMargin: 16
-                title: screen.home.outlookTitle
-                days: screen.home.daily
-            }
-
-            WeatherSchoolCard {
-                objectName: "weatherSchoolCard"
-                Layout.fillWidth: true
-                Layout.leftMargin: 16
-                Layout.rightMargin: 16
-                onClicked: screen.schoolRequested()
-            }
-
-            Label {
-                Layout.fillWidth: true
-                Layout.leftMargin: 16
-                Layout.rightMargin: 16
-                visible: App.model.forecastError !== ""
-                text: App.model.forecastError
-                color: Theme.amber
-                wrapMode: Text.Wrap
-                font.pixelSize: Theme.size(13)
-            }
-
-            WeatherAttributionFooter {
-                objectName: "attributionFooter"
-                Layout.fillWidth: true
-                Layout.maximumWidth: Infinity // its centred lines would cap it
-                Layout.bottomMargin: 20
-                credits: screen.home.credits
+            Connections {
+                target: laterCards.item
+                function onSchoolRequested() { screen.schoolRequested() }
             }
         }
     }
