@@ -96,6 +96,7 @@ QList<Fault> faults(const QString &elsewhere)
     bomb.headers = { { "Content-Encoding", "deflate" } };
     QList<Fault> list {
         { QStringLiteral("refused"), {}, true },
+        { QStringLiteral("hang-up after headers"), misbehaving(Misbehavior::CloseConnection, "{}") },
         { QStringLiteral("reset mid-body"), misbehaving(Misbehavior::Reset, long_) },
         { QStringLiteral("truncated"), misbehaving(Misbehavior::TruncatedBody, long_) },
         { QStringLiteral("stall"), misbehaving(Misbehavior::Stall, "{}"), false, kTimeout },
@@ -133,19 +134,12 @@ QString notJson(const QString &parserMessage, int at)
         .arg(at);
 }
 
-Outcomes merged(Outcomes outcomes, const Outcomes &own)
-{
-    for (auto it = own.cbegin(); it != own.cend(); ++it) {
-        outcomes.insert(it.key(), it.value());
-    }
-    return outcomes;
-}
-
 // A client that reports what net::getData and the JSON parser throw; own: where it differs.
 Outcomes reporting(const Outcomes &own)
 {
     Outcomes outcomes {
         { QStringLiteral("refused"), QStringLiteral("Connection refused") },
+        { QStringLiteral("hang-up after headers"), QStringLiteral("Connection closed") },
         { QStringLiteral("reset mid-body"), QStringLiteral("Connection closed") },
         { QStringLiteral("truncated"), QStringLiteral("Connection closed") },
         { QStringLiteral("stall"), kTimedOut },
@@ -165,7 +159,8 @@ Outcomes reporting(const Outcomes &own)
         outcomes.insert(statusFault(status, "JSON"), prefix + QString::fromUtf8(kJsonError));
         outcomes.insert(statusFault(status, "HTML"), prefix + kHtmlLine);
     }
-    return merged(outcomes, own);
+    outcomes.insert(own);
+    return outcomes;
 }
 
 // A client that never fails: every fault gives the same quiet outcome, except those in own.
@@ -175,7 +170,8 @@ Outcomes quiet(const QString &outcome, const Outcomes &own = {})
     for (const Fault &fault : faults({})) {
         outcomes.insert(fault.name, outcome);
     }
-    return merged(outcomes, own);
+    outcomes.insert(own);
+    return outcomes;
 }
 
 const FixedClock &clock()
@@ -204,7 +200,8 @@ QCoro::Task<QString> forecast(
     QNetworkAccessManager &network, const Endpoints &endpoints, std::chrono::milliseconds timeout)
 {
     ForecastService service(network, endpoints, timeout);
-    (void)co_await service.fetchForecast(51.5, -0.12, QStringLiteral("Europe/London"), false, false);
+    // Inside the United States: the UV supplement meets the same fault.
+    (void)co_await service.fetchForecast(41.88, -87.63, QStringLiteral("America/Chicago"), true, true);
     co_return QStringLiteral("a forecast");
 }
 
