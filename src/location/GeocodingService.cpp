@@ -31,9 +31,11 @@ std::optional<GeoResult> resultFromElement(const QJsonValue &element)
 
 } // namespace
 
-GeocodingService::GeocodingService(QNetworkAccessManager &network, Endpoints endpoints)
+GeocodingService::GeocodingService(
+    QNetworkAccessManager &network, Endpoints endpoints, std::chrono::milliseconds timeout)
     : m_network(network)
     , m_endpoints(std::move(endpoints))
+    , m_timeout(timeout)
 { }
 
 GeocodingService::QueryItems GeocodingService::searchQuery(const QString &trimmedQuery)
@@ -66,6 +68,6 @@ QCoro::Task<QList<GeoResult>> GeocodingService::searchLocations(QString query)
         co_return QList<GeoResult> {};
     }
     const QUrl url = Endpoints::url(m_endpoints.openMeteoGeocoding, QStringLiteral("/v1/search"), searchQuery(trimmed));
-    const QByteArray body = co_await net::getData(m_network, url);
+    const QByteArray body = co_await net::getData(m_network, url, {}, m_timeout);
     co_return parseSearchReply(json::parseObject(body));
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "net/Endpoints.h"
+#include "net/HttpClient.h"
 #include "weather/GeoResult.h"
 
 #include <QJsonObject>
@@ -18,7 +19,8 @@ class GeocodingService
 public:
     static constexpr int kResultCount = 8;
 
-    GeocodingService(QNetworkAccessManager &network, Endpoints endpoints);
+    GeocodingService(
+        QNetworkAccessManager &network, Endpoints endpoints, std::chrono::milliseconds timeout = net::kDefaultTimeout);
 
     // Places whose name matches the query, in the service's order. A query that is empty
     // after trimming white space and line breaks gives an empty list without a request.
@@ -37,4 +39,5 @@ public:
 private:
     QNetworkAccessManager &m_network;
     Endpoints m_endpoints;
+    std::chrono::milliseconds m_timeout;
 };

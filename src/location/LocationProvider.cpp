@@ -15,11 +15,12 @@
 #include <utility>
 
 LocationProvider::LocationProvider(QNetworkAccessManager &network, Endpoints endpoints, PositionSource *positionSource,
-    std::chrono::milliseconds positionTimeout)
+    std::chrono::milliseconds positionTimeout, std::chrono::milliseconds requestTimeout)
     : m_network(network)
     , m_endpoints(std::move(endpoints))
     , m_positionSource(positionSource)
     , m_positionTimeout(positionTimeout)
+    , m_requestTimeout(requestTimeout)
 { }
 
 QString LocationProvider::detectionFailedText()
@@ -72,7 +73,7 @@ QCoro::Task<Coordinates> LocationProvider::detectLocation()
         Endpoints::url(m_endpoints.ipGeolocation2, QStringLiteral("/json/")) };
     for (const QUrl &url : services) {
         try {
-            const QByteArray body = co_await net::getData(m_network, url);
+            const QByteArray body = co_await net::getData(m_network, url, {}, m_requestTimeout);
             const QJsonValue value = json::parse(body);
             if (const auto coordinates = value.isObject() ? coordinatesFromReply(value.toObject()) : std::nullopt) {
                 co_return *coordinates;
@@ -110,6 +111,6 @@ QCoro::Task<LocationProvider::PlaceName> LocationProvider::reverseGeocode(double
 {
     const QUrl url = Endpoints::urlWithQueryText(m_endpoints.reverseGeocoding,
         QStringLiteral("/data/reverse-geocode-client"), reverseGeocodeQuery(latitude, longitude));
-    const QByteArray body = co_await net::getData(m_network, url);
+    const QByteArray body = co_await net::getData(m_network, url, {}, m_requestTimeout);
     co_return placeNameFromReply(json::parseObject(body));
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "net/Endpoints.h"
+#include "net/HttpClient.h"
 #include "platform/PositionSource.h"
 #include "weather/SavedLocation.h"
 
@@ -31,9 +32,10 @@ public:
     };
 
     // positionSource may be null (no device position at all: IP geolocation only). It is not
-    // owned and must outlive the provider.
+    // owned and must outlive the provider. requestTimeout: each request's (see net::getData).
     LocationProvider(QNetworkAccessManager &network, Endpoints endpoints, PositionSource *positionSource,
-        std::chrono::milliseconds positionTimeout = kPositionTimeout);
+        std::chrono::milliseconds positionTimeout = kPositionTimeout,
+        std::chrono::milliseconds requestTimeout = net::kDefaultTimeout);
 
     // The current place, named, with the device's time zone. The device position falls back
     // silently to IP geolocation; the IP failure (HttpError, status 0) and any reverse
@@ -68,4 +70,5 @@ private:
     Endpoints m_endpoints;
     PositionSource *m_positionSource;
     std::chrono::milliseconds m_positionTimeout;
+    std::chrono::milliseconds m_requestTimeout;
 };

@@ -115,6 +115,19 @@ Q_SIGNALS:
 private:
     void settle();
     void forget();
+    // Where the server redirected a request that follows no redirects; empty for other replies.
+    [[nodiscard]] QUrl unfollowedRedirect() const
+    {
+        const int status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+        const QUrl target = m_reply->attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl();
+        if (status < 300 || status > 399 || target.isEmpty()
+            || m_reply->request().attribute(QNetworkRequest::RedirectPolicyAttribute).toInt()
+                != QNetworkRequest::ManualRedirectPolicy) {
+            return {};
+        }
+        return m_reply->url().resolved(target);
+    }
+
     void refuse(bool &why)
     {
         if (!m_finished && m_reply) {
@@ -172,12 +185,35 @@ void SharedRequest::settle()
     } else if (error == QNetworkReply::OperationCanceledError || error == QNetworkReply::TimeoutError) {
         // The transfer timeout cancels the reply; nothing else aborts one that still has waiters.
         m_error = std::make_exception_ptr(NetworkError(QNetworkReply::TimeoutError, timeoutMessage()));
+    } else if (error == QNetworkReply::UnknownContentError && m_reply->hasRawHeader("Content-Encoding")
+        && !isServerStatus(error, status)) {
+        // The network stack's own text for this is "Decompression failed: " with nothing after it,
+        // for a corrupt stream and a decompression bomb alike.
+        m_error = std::make_exception_ptr(
+            NetworkError(error, QStringLiteral("The server's reply could not be decompressed.")));
     } else if (error != QNetworkReply::NoError && !isServerStatus(error, status)) {
         m_error = std::make_exception_ptr(NetworkError(error, m_reply->errorString()));
     } else if (!status.isValid()) {
         m_error = std::make_exception_ptr(HttpError::badResponse());
+    } else if (const QUrl target = unfollowedRedirect(); !target.isEmpty()) {
+        const QUrl from = m_reply->url();
+        const bool sameOrigin =
+            target.scheme() == from.scheme() && target.host() == from.host() && target.port() == from.port();
+        m_error = std::make_exception_ptr(sameOrigin
+                ? NetworkError(QNetworkReply::ProtocolFailure, redirectNotFollowedMessage())
+                : NetworkError(QNetworkReply::InsecureRedirectError, crossOriginRedirectMessage()));
     } else {
-        m_result = HttpReply { status.toInt(), m_reply->readAll() };
+        QByteArray body = m_reply->readAll();
+        // The network stack sometimes ends a reply whose connection was reset part-way without an
+        // error; a body shorter than its declared length is that broken transfer. (A decompressed
+        // body has no declared length left.)
+        const QVariant declared = m_reply->header(QNetworkRequest::ContentLengthHeader);
+        if (declared.isValid() && declared.toLongLong() > body.size()) {
+            m_error = std::make_exception_ptr(
+                NetworkError(QNetworkReply::RemoteHostClosedError, QStringLiteral("Connection closed")));
+        } else {
+            m_result = HttpReply { status.toInt(), std::move(body) };
+        }
     }
     m_finished = true;
     m_deadline.stop();
@@ -215,8 +251,12 @@ std::shared_ptr<SharedRequest> startRequest(QNetworkAccessManager &manager, cons
         request.setRawHeader(it.key(), it.value());
         carriesKey = carriesKey || isCredentialHeader(it.key());
     }
-    // A key goes to the configured origin only: a redirect elsewhere ends the request.
-    if (carriesKey) {
+    // A key goes to the configured origin only: a redirect elsewhere ends the request. The network
+    // stack cannot be relied on to send a body again on a second redirect (the request ends with an
+    // unknown error or with the redirect itself), so a request with a body follows none.
+    if (method != "GET") {
+        request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
+    } else if (carriesKey) {
         request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::SameOriginRedirectPolicy);
     }
     QNetworkReply *reply = method == "GET" ? manager.get(request) : manager.sendCustomRequest(request, method, body);
@@ -239,6 +279,11 @@ QString timeoutMessage()
 QString crossOriginRedirectMessage()
 {
     return QStringLiteral("The server redirected the request to another site, and it was not followed.");
+}
+
+QString redirectNotFollowedMessage()
+{
+    return QStringLiteral("The server redirected the request, and it was not followed.");
 }
 
 QString cancelledMessage()

@@ -31,7 +31,8 @@ inline constexpr int kDeadlineFactor = 3;
 // overall deadline; "Too many redirects"; a cancelled error once the request's group is aborted
 // or net::endPendingWaits runs).
 // A request carrying a key (x-api-key, x-goog-api-key, Authorization) follows redirects within
-// its origin only.
+// its origin only. A body shorter than the reply's declared length is a transport failure
+// ("Connection closed"), however the network stack ended the transfer.
 // Identical GET requests (same manager, URL, headers and timeout) in flight at the same moment
 // share one reply: only the first is sent. The manager must outlive its requests: one deleted
 // with its manager never ends (net::endPendingWaits ends them first).
@@ -39,7 +40,9 @@ inline constexpr int kDeadlineFactor = 3;
     std::chrono::milliseconds timeout = kDefaultTimeout, RequestGroup group = {});
 
 // A request of any method with a body; same outcome rules as getData, except that a non-2xx
-// reply is returned to the caller, which reads its own error bodies.
+// reply is returned to the caller, which reads its own error bodies, and that a request other
+// than GET follows no redirect: one ends it with a NetworkError (crossOriginRedirectMessage() or
+// redirectNotFollowedMessage()).
 struct HttpReply
 {
     int status = 0;
@@ -52,6 +55,8 @@ struct HttpReply
 [[nodiscard]] QString timeoutMessage();
 // The text of a request carrying a key that a server redirected to another origin.
 [[nodiscard]] QString crossOriginRedirectMessage();
+// The text of a request with a body that a server redirected within its own site.
+[[nodiscard]] QString redirectNotFollowedMessage();
 // The text a request reports when its group was aborted.
 [[nodiscard]] QString cancelledMessage();
 

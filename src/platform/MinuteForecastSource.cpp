@@ -25,10 +25,12 @@ struct Step
 
 } // namespace
 
-MinuteForecastSource::MinuteForecastSource(QNetworkAccessManager &network, Endpoints endpoints, const Clock &clock)
+MinuteForecastSource::MinuteForecastSource(
+    QNetworkAccessManager &network, Endpoints endpoints, const Clock &clock, std::chrono::milliseconds timeout)
     : m_network(network)
     , m_endpoints(std::move(endpoints))
     , m_clock(clock)
+    , m_timeout(timeout)
 { }
 
 MinuteForecastSource::QueryItems MinuteForecastSource::query(double latitude, double longitude)
@@ -55,7 +57,7 @@ QCoro::Task<std::optional<QList<NowcastMinute>>> MinuteForecastSource::minuteFor
     const QUrl url =
         Endpoints::url(m_endpoints.openMeteoForecast, QStringLiteral("/v1/forecast"), query(latitude, longitude));
     const QDateTime now = m_clock.now();
-    const QByteArray body = co_await net::getData(m_network, url, {}, net::kDefaultTimeout, std::move(group));
+    const QByteArray body = co_await net::getData(m_network, url, {}, m_timeout, std::move(group));
     co_return minutesFromReply(json::parseObject(body), now);
 }
 

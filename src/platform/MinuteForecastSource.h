@@ -2,6 +2,7 @@
 #pragma once
 
 #include "net/Endpoints.h"
+#include "net/HttpClient.h"
 #include "weather/MinuteForecastProvider.h"
 
 #include <QDateTime>
@@ -16,7 +17,8 @@ class QNetworkAccessManager;
 class MinuteForecastSource final : public MinuteForecastProvider
 {
 public:
-    MinuteForecastSource(QNetworkAccessManager &network, Endpoints endpoints, const Clock &clock);
+    MinuteForecastSource(QNetworkAccessManager &network, Endpoints endpoints, const Clock &clock,
+        std::chrono::milliseconds timeout = net::kDefaultTimeout);
 
     // Throws HttpError, NetworkError or JsonError when the request fails; nothing when the reply
     // has no 15-minute data for the hour.
@@ -40,4 +42,5 @@ private:
     QNetworkAccessManager &m_network;
     Endpoints m_endpoints;
     const Clock &m_clock;
+    std::chrono::milliseconds m_timeout;
 };

@@ -73,10 +73,12 @@ std::optional<NwsAlert> alertFrom(const QJsonObject &feature)
 
 } // namespace
 
-NwsService::NwsService(QNetworkAccessManager &network, Endpoints endpoints, Clock &clock)
+NwsService::NwsService(
+    QNetworkAccessManager &network, Endpoints endpoints, Clock &clock, std::chrono::milliseconds timeout)
     : m_network(network)
     , m_endpoints(std::move(endpoints))
     , m_clock(clock)
+    , m_timeout(timeout)
 { }
 
 HeaderMap NwsService::headers()
@@ -93,7 +95,7 @@ QCoro::Task<std::optional<QJsonObject>> NwsService::fetchJSON(QUrl url, net::Req
     const QByteArray method = QByteArrayLiteral("GET");
     const QByteArray noBody;
     net::HttpReply reply =
-        co_await net::send(m_network, method, url, requestHeaders, noBody, net::kDefaultTimeout, std::move(group));
+        co_await net::send(m_network, method, url, requestHeaders, noBody, m_timeout, std::move(group));
     if (reply.status == 404 || reply.status == 400) {
         co_return std::nullopt;
     }

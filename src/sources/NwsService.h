@@ -30,12 +30,13 @@ class QNetworkAccessManager;
 class NwsService
 {
 public:
-    NwsService(QNetworkAccessManager &network, Endpoints endpoints, Clock &clock);
+    NwsService(QNetworkAccessManager &network, Endpoints endpoints, Clock &clock,
+        std::chrono::milliseconds timeout = net::kDefaultTimeout);
 
     // "User-Agent: Merrin Vale app (merrin-vale)" and "Accept: application/geo+json".
     [[nodiscard]] static HeaderMap headers();
 
-    // GET with the two headers and a 60-second timeout. Absent for a 400 or 404 reply and for
+    // GET with the two headers and the timeout (60 seconds unless given). Absent for a 400 or 404 reply and for
     // JSON that is not an object. Throws HttpError::badStatus(status, "") for any other non-2xx
     // status, JsonError for a body that is not JSON, NetworkError for transport failures.
     // The body is parsed on a worker thread.
@@ -83,6 +84,7 @@ private:
     QNetworkAccessManager &m_network;
     Endpoints m_endpoints;
     Clock &m_clock;
+    std::chrono::milliseconds m_timeout;
     QHash<QString, std::optional<QString>> m_officeCache;
     QHash<QString, CachedProduct> m_productCache;
 };

@@ -18,10 +18,12 @@ constexpr qint64 kDayMaxAgeMs = 1800LL * 1000;
 
 } // namespace
 
-SpcService::SpcService(QNetworkAccessManager &network, Endpoints endpoints, Clock &clock)
+SpcService::SpcService(
+    QNetworkAccessManager &network, Endpoints endpoints, Clock &clock, std::chrono::milliseconds timeout)
     : m_network(network)
     , m_endpoints(std::move(endpoints))
     , m_clock(clock)
+    , m_timeout(timeout)
 { }
 
 const QMap<QString, qint64> &SpcService::riskLevels()
@@ -54,7 +56,7 @@ QCoro::Task<QList<SpcOutlookArea>> SpcService::outlookFeatures(int day, net::Req
     }
     const QUrl url =
         Endpoints::url(m_endpoints.spc, QStringLiteral("/products/outlook/day%1otlk_cat.lyr.geojson").arg(day));
-    QByteArray body = co_await net::getData(m_network, url, {}, net::kDefaultTimeout, std::move(group));
+    QByteArray body = co_await net::getData(m_network, url, {}, m_timeout, std::move(group));
     // Named, not a temporary of the co_await expression: GCC 12 may destroy that twice.
     auto parsing = net::runOffThread([body = std::move(body)] { return SpcOutlookArea::parseOutlook(body); });
     QList<SpcOutlookArea> areas = co_await std::move(parsing);

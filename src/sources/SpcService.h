@@ -2,6 +2,7 @@
 #pragma once
 
 #include "net/Endpoints.h"
+#include "net/HttpClient.h"
 #include "net/RequestGroup.h"
 #include "sources/SpcOutlookArea.h"
 #include "weather/SpcOutlookDay.h"
@@ -26,7 +27,8 @@ class QNetworkAccessManager;
 class SpcService
 {
 public:
-    SpcService(QNetworkAccessManager &network, Endpoints endpoints, Clock &clock);
+    SpcService(QNetworkAccessManager &network, Endpoints endpoints, Clock &clock,
+        std::chrono::milliseconds timeout = net::kDefaultTimeout);
 
     // Category code to level: "TSTM" 0, "MRGL" 1, "SLGT" 2, "ENH" 3, "MDT" 4, "HIGH" 5.
     [[nodiscard]] static const QMap<QString, qint64> &riskLevels();
@@ -68,5 +70,6 @@ private:
     QNetworkAccessManager &m_network;
     Endpoints m_endpoints;
     Clock &m_clock;
+    std::chrono::milliseconds m_timeout;
     QHash<int, CachedDay> m_cache;
 };

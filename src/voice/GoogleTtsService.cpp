@@ -29,7 +29,6 @@
 
 namespace {
 
-constexpr std::chrono::milliseconds kRequestTimeout { 60'000 };
 constexpr int kSessionTimeoutMs = 90'000;
 
 // Keeps no cookies at all.
@@ -80,12 +79,13 @@ const QString GoogleTtsService::styleDirection = QStringLiteral(
     "the numbers; the temperatures and times are what the listener is waiting for. Let sentences settle at the end "
     "rather than racing on");
 
-GoogleTtsService::GoogleTtsService(
-    QString baseUrl, const Clock &clock, QString cacheDirectory, std::unique_ptr<QNetworkAccessManager> network)
+GoogleTtsService::GoogleTtsService(QString baseUrl, const Clock &clock, QString cacheDirectory,
+    std::unique_ptr<QNetworkAccessManager> network, std::chrono::milliseconds timeout)
     : m_baseUrl(std::move(baseUrl))
     , m_clock(clock)
     , m_network(network ? std::move(network) : std::make_unique<QNetworkAccessManager>())
     , m_gate(std::make_unique<Gate>())
+    , m_timeout(timeout)
 {
     if (cacheDirectory.isEmpty()) {
         cacheDirectory = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
@@ -211,7 +211,7 @@ QCoro::Task<QByteArray> GoogleTtsService::requestAudio(QString model, QString te
     net::HttpReply reply;
     try {
         reply = co_await net::send(*m_network, QByteArrayLiteral("POST"), url, headers,
-            QJsonDocument(body).toJson(QJsonDocument::Compact), kRequestTimeout);
+            QJsonDocument(body).toJson(QJsonDocument::Compact), m_timeout);
     } catch (const NetworkError &error) {
         throw NetworkError(error.code(), withoutKey(error.description(), apiKey));
     }

@@ -7,6 +7,7 @@
 
 #include <QCoroTask>
 
+#include <chrono>
 #include <memory>
 #include <optional>
 
@@ -25,11 +26,13 @@ public:
     static const QString styleDirection;
     static constexpr int defaultSampleRate = 24000;
     static constexpr qint64 maxCacheAge = 604800; // seconds
+    static constexpr std::chrono::milliseconds requestTimeout { 60'000 };
 
     // baseUrl: the Gemini API (Endpoints::gemini). cacheDirectory: the user's caches folder
     // (QStandardPaths::CacheLocation when empty); files go to its "MerrinValeVoice" folder.
+    // timeout: each model request's.
     GoogleTtsService(QString baseUrl, const Clock &clock, QString cacheDirectory = {},
-        std::unique_ptr<QNetworkAccessManager> network = nullptr);
+        std::unique_ptr<QNetworkAccessManager> network = nullptr, std::chrono::milliseconds timeout = requestTimeout);
     ~GoogleTtsService();
     GoogleTtsService(const GoogleTtsService &) = delete;
     GoogleTtsService &operator=(const GoogleTtsService &) = delete;
@@ -57,4 +60,5 @@ private:
     QString m_folder;
     std::unique_ptr<QNetworkAccessManager> m_network;
     std::unique_ptr<Gate> m_gate;
+    std::chrono::milliseconds m_timeout;
 };

@@ -109,12 +109,13 @@ QJsonObject storedObject(const ClimateNormalsStore &store)
 
 } // namespace
 
-ClimateNormalsService::ClimateNormalsService(
-    QNetworkAccessManager &network, Endpoints endpoints, const Clock &clock, ClimateNormalsStore &store)
+ClimateNormalsService::ClimateNormalsService(QNetworkAccessManager &network, Endpoints endpoints, const Clock &clock,
+    ClimateNormalsStore &store, std::chrono::milliseconds timeout)
     : m_network(network)
     , m_endpoints(std::move(endpoints))
     , m_clock(clock)
     , m_store(store)
+    , m_timeout(timeout)
 { }
 
 ClimateNormalsService::QueryItems ClimateNormalsService::archiveQuery(
@@ -218,7 +219,7 @@ QCoro::Task<std::optional<ClimateNormals>> ClimateNormalsService::loadNormals(
     // The request and the smoothing both run inside the try: this never fails.
     std::optional<Smoothed> smoothed;
     try {
-        QByteArray body = co_await net::getData(m_network, url);
+        QByteArray body = co_await net::getData(m_network, url, {}, m_timeout);
         auto smoothing = net::runOffThread([body = std::move(body)] { return smoothArchive(body); });
         smoothed = co_await std::move(smoothing);
     } catch (const std::exception &error) {

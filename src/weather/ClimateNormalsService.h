@@ -2,6 +2,7 @@
 #pragma once
 
 #include "net/Endpoints.h"
+#include "net/HttpClient.h"
 #include "weather/ClimateNormals.h"
 #include "weather/ClimateNormalsStore.h"
 
@@ -24,8 +25,8 @@ class QNetworkAccessManager;
 class ClimateNormalsService
 {
 public:
-    ClimateNormalsService(
-        QNetworkAccessManager &network, Endpoints endpoints, const Clock &clock, ClimateNormalsStore &store);
+    ClimateNormalsService(QNetworkAccessManager &network, Endpoints endpoints, const Clock &clock,
+        ClimateNormalsStore &store, std::chrono::milliseconds timeout = net::kDefaultTimeout);
 
     // Never fails: a failed request or an unusable reply gives nothing and stores nothing, so the
     // next refresh tries again. The pooling and smoothing run on a worker thread.
@@ -57,4 +58,5 @@ private:
     Endpoints m_endpoints;
     const Clock &m_clock;
     ClimateNormalsStore &m_store;
+    std::chrono::milliseconds m_timeout;
 };

@@ -90,27 +90,29 @@ struct Series
 };
 
 // Reads a forecast reply body; a failure of any kind gives nothing.
-QCoro::Task<std::optional<QJsonObject>> fetchOptionalObject(QNetworkAccessManager &network, QUrl url)
+QCoro::Task<std::optional<QJsonObject>> fetchOptionalObject(
+    QNetworkAccessManager &network, std::chrono::milliseconds timeout, QUrl url)
 {
     try {
-        const QByteArray body = co_await net::getData(network, std::move(url));
+        const QByteArray body = co_await net::getData(network, std::move(url), {}, timeout);
         co_return json::parseObject(body);
     } catch (const std::exception &) {
         co_return std::nullopt;
     }
 }
 
-QCoro::Task<QJsonObject> fetchObject(QNetworkAccessManager &network, QUrl url)
+QCoro::Task<QJsonObject> fetchObject(QNetworkAccessManager &network, std::chrono::milliseconds timeout, QUrl url)
 {
-    const QByteArray body = co_await net::getData(network, std::move(url));
+    const QByteArray body = co_await net::getData(network, std::move(url), {}, timeout);
     co_return json::parseObject(body);
 }
 
 } // namespace
 
-ForecastService::ForecastService(QNetworkAccessManager &network, Endpoints endpoints)
+ForecastService::ForecastService(QNetworkAccessManager &network, Endpoints endpoints, std::chrono::milliseconds timeout)
     : m_network(network)
     , m_endpoints(std::move(endpoints))
+    , m_timeout(timeout)
 { }
 
 bool ForecastService::isInConus(double latitude, double longitude)
@@ -167,7 +169,7 @@ QCoro::Task<std::optional<QJsonObject>> ForecastService::fetchAirQuality(double 
 {
     const QUrl url = Endpoints::urlWithQueryText(
         m_endpoints.openMeteoAirQuality, QStringLiteral("/v1/air-quality"), airQualityQueryText(latitude, longitude));
-    co_return co_await fetchOptionalObject(m_network, url);
+    co_return co_await fetchOptionalObject(m_network, m_timeout, url);
 }
 
 QCoro::Task<QString> ForecastService::forecastSummary(
@@ -177,10 +179,10 @@ QCoro::Task<QString> ForecastService::forecastSummary(
     const QUrl mainUrl = Endpoints::url(m_endpoints.openMeteoForecast, kForecastPath,
         summaryQuery(latitude, longitude, timezone, fahrenheit, mph, true));
     // All three start at once and are all awaited, even when the main request fails.
-    auto mainTask = fetchObject(m_network, mainUrl);
+    auto mainTask = fetchObject(m_network, m_timeout, mainUrl);
     std::optional<QCoro::Task<std::optional<QJsonObject>>> fallbackTask;
     if (conus) {
-        fallbackTask.emplace(fetchOptionalObject(m_network,
+        fallbackTask.emplace(fetchOptionalObject(m_network, m_timeout,
             Endpoints::url(m_endpoints.openMeteoForecast, kForecastPath,
                 summaryQuery(latitude, longitude, timezone, fahrenheit, mph, false))));
     }
@@ -215,15 +217,15 @@ QCoro::Task<Forecast> ForecastService::fetchForecast(
     const QUrl mainUrl = Endpoints::url(
         m_endpoints.openMeteoForecast, kForecastPath, forecastQuery(latitude, longitude, timezone, fahrenheit, mph));
     if (!isInConus(latitude, longitude)) {
-        const QJsonObject reply = co_await fetchObject(m_network, mainUrl);
+        const QJsonObject reply = co_await fetchObject(m_network, m_timeout, mainUrl);
         co_return parseForecast(reply, std::nullopt, fahrenheit, mph, timezone);
     }
 
     // Both requests run at once; the supplement is always awaited, even when the main one fails.
     const QUrl uvUrl =
         Endpoints::url(m_endpoints.openMeteoForecast, kForecastPath, uvSupplementQuery(latitude, longitude, timezone));
-    auto mainTask = fetchObject(m_network, mainUrl);
-    auto uvTask = fetchOptionalObject(m_network, uvUrl);
+    auto mainTask = fetchObject(m_network, m_timeout, mainUrl);
+    auto uvTask = fetchOptionalObject(m_network, m_timeout, uvUrl);
     net::Captured<QJsonObject> reply = co_await net::capture(std::move(mainTask));
     const std::optional<QJsonObject> supplement = co_await std::move(uvTask);
     co_return parseForecast(reply.take(), supplement, fahrenheit, mph, timezone);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "net/Endpoints.h"
+#include "net/HttpClient.h"
 #include "weather/Forecast.h"
 
 #include <QJsonObject>
@@ -19,7 +20,9 @@ class QNetworkAccessManager;
 class ForecastService
 {
 public:
-    ForecastService(QNetworkAccessManager &network, Endpoints endpoints);
+    // timeout: each request's (see net::getData).
+    ForecastService(
+        QNetworkAccessManager &network, Endpoints endpoints, std::chrono::milliseconds timeout = net::kDefaultTimeout);
 
     // The forecast the screens and the local composer use, yesterday included. Inside the
     // contiguous United States the National Blend of Models is asked for, and a second request
@@ -65,4 +68,5 @@ public:
 private:
     QNetworkAccessManager &m_network;
     Endpoints m_endpoints;
+    std::chrono::milliseconds m_timeout;
 };

@@ -8,6 +8,10 @@
 
 #include <httplib.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+
 #include <condition_variable>
 #include <mutex>
 #include <stdexcept>
@@ -39,6 +43,9 @@ struct FakeServer::Impl
             return handler(request);
         }
         auto it = sequences.find(request.path);
+        if (it == sequences.end()) {
+            it = sequences.find(QStringLiteral("*"));
+        }
         if (it == sequences.end() || it->isEmpty()) {
             Response missing;
             missing.status = 404;
@@ -54,6 +61,27 @@ struct FakeServer::Impl
     {
         std::unique_lock lock(mutex);
         stopping.wait_for(lock, duration, [this] { return stopped; });
+    }
+
+    // Makes closing the server's socket to this client port send a TCP reset.
+    void resetConnection(int clientPort) const
+    {
+        for (int fd = 3; fd < 1024; ++fd) {
+            sockaddr_in local {};
+            sockaddr_in peer {};
+            socklen_t size = sizeof(sockaddr_in);
+            if (getsockname(fd, reinterpret_cast<sockaddr *>(&local), &size) != 0 || local.sin_family != AF_INET
+                || ntohs(local.sin_port) != port) {
+                continue;
+            }
+            size = sizeof(sockaddr_in);
+            if (getpeername(fd, reinterpret_cast<sockaddr *>(&peer), &size) == 0
+                && ntohs(peer.sin_port) == clientPort) {
+                const linger abortive { 1, 0 };
+                setsockopt(fd, SOL_SOCKET, SO_LINGER, &abortive, sizeof(abortive));
+                return;
+            }
+        }
     }
 
     void handle(const httplib::Request &raw, httplib::Response &res)
@@ -121,6 +149,25 @@ struct FakeServer::Impl
                     sink.write(body.data() + offset, 1);
                     return true;
                 });
+            break;
+        case Misbehavior::Reset:
+            res.set_content_provider(body.size(), contentType,
+                [this, body, port = raw.remote_port](size_t offset, size_t, httplib::DataSink &sink) {
+                    const size_t half = body.size() / 2;
+                    if (offset < half) {
+                        sink.write(body.data() + offset, half - offset);
+                        return true;
+                    }
+                    // Let the client read the first half, then close with a reset instead of a FIN.
+                    pause(std::chrono::milliseconds(50));
+                    resetConnection(port);
+                    return false;
+                });
+            break;
+        case Misbehavior::Endless:
+            res.set_chunked_content_provider(contentType, [body](size_t, httplib::DataSink &sink) {
+                return !body.empty() && sink.write(body.data(), body.size());
+            });
             break;
         case Misbehavior::HugeLength:
             res.set_content_provider(100'000'000'000ULL, contentType,

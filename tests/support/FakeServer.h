@@ -25,6 +25,8 @@ public:
         TruncatedBody, // announce the whole body, send half of it, hang up
         Drip, // send the body one byte per stallFor
         HugeLength, // announce a body of 100 GB, then stall for stallFor and hang up
+        Reset, // announce the whole body, send half of it, then reset the connection (TCP RST)
+        Endless, // send the body over and over, chunked without a length, until the client hangs up
     };
 
     struct Response
@@ -63,7 +65,8 @@ public:
     // Every service's base URL pointing at this server; what it has no route for answers 404.
     [[nodiscard]] Endpoints endpoints() const;
 
-    // Every request for this path (any method) gets this response.
+    // Every request for this path (any method) gets this response. The path "*" answers every
+    // path without a route of its own.
     void route(const QString &path, Response response);
     // Requests for this path get these responses in turn; the last one repeats.
     void routeSequence(const QString &path, QList<Response> responses);

@@ -8,7 +8,6 @@
 #include "FakeServer.h"
 #include "net/AppError.h"
 #include "net/Clock.h"
-#include "net/HttpClient.h"
 
 #include <QDir>
 #include <QFile>
@@ -137,38 +136,20 @@ TEST(GoogleTtsService, ErrorsAndTheirTexts)
         FakeServer::Response response;
         QString expected;
     } cases[] {
-        { "429", FakeServer::json(R"({"error":{"message":"quota"}})", 429),
-            QStringLiteral("Google rate limit reached. Try again in a moment.") },
         { "401 echoing the key", FakeServer::json(R"({"error":{"message":"bad key AIza-test-key"}})", 401),
             QStringLiteral("Google rejected the request: bad key [key]") },
-        { "503 not JSON", FakeServer::json("upstream busy", 503),
-            QStringLiteral("The server's reply could not be read: it is not valid JSON (") },
-        { "JSON that is no object", FakeServer::json("[1]"), QStringLiteral("Unexpected response from server.") },
         { "the recorded placeholder audio",
             FakeServer::fromFile(QStringLiteral("gemini_tts_generateContent_audio_L16_truncated.json")),
             QStringLiteral("Google returned audio Merrin couldn't play.") },
         { "no candidates", FakeServer::json(R"({"candidates":[]})"),
             QStringLiteral("Google returned audio Merrin couldn't play.") },
         { "empty audio", audioReply(QByteArray()), QStringLiteral("Google returned audio Merrin couldn't play.") },
-        { "a redirect elsewhere",
-            [] {
-                FakeServer::Response r = FakeServer::json(R"({"error":{"message":"moved"}})", 307);
-                r.headers.append(
-                    std::pair(QByteArrayLiteral("Location"), QByteArrayLiteral("http://127.0.0.2:9/elsewhere")));
-                return r;
-            }(),
-            net::crossOriginRedirectMessage() },
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         TtsWorld world;
         world.server.route(kFirst, c.response);
-        const QString error = world.failure();
-        if (c.expected.endsWith(QLatin1Char('('))) {
-            EXPECT_TRUE(error.startsWith(c.expected)) << error.toStdString();
-        } else {
-            EXPECT_EQ(error, c.expected);
-        }
+        EXPECT_EQ(world.failure(), c.expected);
         EXPECT_EQ(world.server.count(kSecond), 0);
         EXPECT_TRUE(QDir(world.caches.filePath(QStringLiteral("MerrinValeVoice"))).isEmpty());
     }
