@@ -6,6 +6,7 @@
 #include "platform/KeyStore.h"
 
 #include "Await.h"
+#include "TestKeys.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -209,13 +210,13 @@ TEST_F(SettingsStoreTest, KeysLiveTrimmedInTheKeyring)
     }
     Defaults defaults(path);
     SettingsStore s(defaults, keys, clock);
-    await(s.setApiKey(QStringLiteral("  sk-ant-test-123 \n")));
+    await(s.setApiKey(QStringLiteral("  ") + test_keys::kAnthropicKey + QStringLiteral(" \n")));
     EXPECT_TRUE(s.hasApiKey());
     EXPECT_TRUE(keys.keyringAvailable());
 
     // A second store over a new keyring client reads it back, trimmed.
     KeyStore otherClient(QStringLiteral("org.merrinvale.MerrinVale.tests"));
-    EXPECT_EQ(await(otherClient.readKey(KeyStore::kAnthropicAccount)), QStringLiteral("sk-ant-test-123"));
+    EXPECT_EQ(await(otherClient.readKey(KeyStore::kAnthropicAccount)), test_keys::kAnthropicKey);
     SettingsStore second(defaults, otherClient, clock);
     EXPECT_FALSE(second.hasApiKey()); // corrected by refreshKeyFlags
     await(second.refreshKeyFlags());
@@ -228,11 +229,11 @@ TEST_F(SettingsStoreTest, KeysLiveTrimmedInTheKeyring)
     EXPECT_FALSE(await(otherClient.readKey(KeyStore::kAnthropicAccount)).has_value());
 
     // The key never lands in the settings file.
-    await(s.setGoogleApiKey(QStringLiteral("AIza-secret")));
+    await(s.setGoogleApiKey(test_keys::kGoogleKey));
     s.setWelcomed(true); // make sure the settings file exists
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_FALSE(file.readAll().contains("AIza-secret"));
+    EXPECT_FALSE(file.readAll().contains(test_keys::kGoogleKey.toUtf8()));
     await(s.setGoogleApiKey(QString()));
 }
 
@@ -243,9 +244,9 @@ TEST(KeyStoreWithoutKeyring, KeepsKeysInMemoryAndSaysSo)
         GTEST_SKIP() << "a Secret Service is running on this bus";
     }
     KeyStore keys(QStringLiteral("org.merrinvale.MerrinVale.tests"));
-    await(keys.storeKey(KeyStore::kAnthropicAccount, QStringLiteral("kept")));
+    await(keys.storeKey(KeyStore::kAnthropicAccount, test_keys::kAnthropicKey));
     EXPECT_FALSE(keys.keyringAvailable());
-    EXPECT_EQ(await(keys.readKey(KeyStore::kAnthropicAccount)), QStringLiteral("kept"));
+    EXPECT_EQ(await(keys.readKey(KeyStore::kAnthropicAccount)), test_keys::kAnthropicKey);
     await(keys.deleteKey(KeyStore::kAnthropicAccount));
     EXPECT_FALSE(await(keys.readKey(KeyStore::kAnthropicAccount)).has_value());
 }

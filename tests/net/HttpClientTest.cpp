@@ -5,6 +5,7 @@
 
 #include "Await.h"
 #include "FakeServer.h"
+#include "TestKeys.h"
 
 #include <QElapsedTimer>
 #include <QNetworkAccessManager>
@@ -256,7 +257,7 @@ TEST_F(GetData, AKeyIsNeverCarriedToAnotherSite)
     for (const QByteArray header : { QByteArray("x-api-key"), QByteArray("x-goog-api-key") }) {
         try {
             (void)await(net::send(network, "POST", QUrl(server.baseUrl() + QStringLiteral("/v1/messages")),
-                { { header, "secret-key" } }, "{}", 5s));
+                { { header, test_keys::kAnthropicKey.toUtf8() } }, "{}", 5s));
             ADD_FAILURE() << "expected the redirect to be refused";
         } catch (const NetworkError &e) {
             EXPECT_EQ(e.description(), net::crossOriginRedirectMessage());

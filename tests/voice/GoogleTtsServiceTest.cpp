@@ -6,6 +6,7 @@
 
 #include "Await.h"
 #include "FakeServer.h"
+#include "TestKeys.h"
 #include "net/AppError.h"
 #include "net/Clock.h"
 #include "net/HttpClient.h"
@@ -24,7 +25,7 @@ using test_support::await;
 
 namespace {
 
-const QString kKey = QStringLiteral("AIza-test-key");
+const QString &kKey = test_keys::kGoogleKey;
 const QString kVoice = QStringLiteral("Aoede");
 const QString kFirst = QStringLiteral("/v1beta/models/gemini-3.1-flash-tts-preview:generateContent");
 const QString kSecond = QStringLiteral("/v1beta/models/gemini-2.5-flash-preview-tts:generateContent");
@@ -139,7 +140,7 @@ TEST(GoogleTtsService, ErrorsAndTheirTexts)
     } cases[] {
         { "429", FakeServer::json(R"({"error":{"message":"quota"}})", 429),
             QStringLiteral("Google rate limit reached. Try again in a moment.") },
-        { "401 echoing the key", FakeServer::json(R"({"error":{"message":"bad key AIza-test-key"}})", 401),
+        { "401 echoing the key", FakeServer::json(R"({"error":{"message":"bad key )" + kKey.toUtf8() + R"("}})", 401),
             QStringLiteral("Google rejected the request: bad key [key]") },
         { "503 not JSON", FakeServer::json("upstream busy", 503),
             QStringLiteral("The server's reply could not be read: it is not valid JSON (") },

@@ -11,6 +11,7 @@
 #include "Await.h"
 #include "FakeAudio.h"
 #include "FakeServer.h"
+#include "TestKeys.h"
 #include "net/Clock.h"
 
 #include <QNetworkAccessManager>
@@ -67,7 +68,7 @@ struct VoiceWorld
     FakeSpeechEngine speech;
     BriefingAudioPlayer player { audio, speech, nullptr, {} };
     FakeBriefingSource source;
-    std::optional<QString> key = QStringLiteral("AIza-test");
+    std::optional<QString> key = test_keys::kGoogleKey;
     SpokenBriefing spoken { source, tts, player,
         [this]() -> QCoro::Task<std::optional<QString>> {
             std::optional<QString> saved = key; // never co_return a member: it would be moved out
