@@ -7,11 +7,11 @@
 
 #include "Await.h"
 #include "TestKeys.h"
+#include "TestOutput.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -37,7 +37,7 @@ bool keyringReachable()
 class SettingsStoreTest : public ::testing::Test
 {
 protected:
-    QTemporaryDir dir;
+    test_support::TempDir dir;
     QString path = dir.filePath(QStringLiteral("settings.conf"));
     FixedClock clock { QDateTime::fromString(QStringLiteral("2026-03-07T12:00:00"), Qt::ISODate) };
     KeyStore keys { QStringLiteral("org.merrinvale.MerrinVale.tests") };

@@ -7,6 +7,7 @@
 #include "Await.h"
 #include "FakeServer.h"
 #include "TestKeys.h"
+#include "TestOutput.h"
 #include "net/AppError.h"
 #include "net/Clock.h"
 #include "net/HttpClient.h"
@@ -16,7 +17,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QTemporaryDir>
 #include <QtEndian>
 
 #include <gtest/gtest.h>
@@ -54,7 +54,7 @@ QByteArray fileBytes(const QString &path)
 struct TtsWorld
 {
     FakeServer server;
-    QTemporaryDir caches;
+    test_support::TempDir caches;
     FixedClock clock { QDateTime::currentDateTimeUtc() };
     GoogleTtsService service { server.baseUrl(), clock, caches.path() };
 

@@ -12,10 +12,10 @@
 #include "FakeAudio.h"
 #include "FakeServer.h"
 #include "TestKeys.h"
+#include "TestOutput.h"
 #include "net/Clock.h"
 
 #include <QNetworkAccessManager>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -60,7 +60,7 @@ FakeServer::Response audioReply()
 struct VoiceWorld
 {
     FakeServer server;
-    QTemporaryDir caches;
+    test_support::TempDir caches;
     // Friday 19 July 2024, 4:40 PM in Phoenix.
     FixedClock clock { QDateTime::fromString(QStringLiteral("2024-07-19T23:40:00Z"), Qt::ISODate) };
     GoogleTtsService tts { server.baseUrl(), clock, caches.path() };

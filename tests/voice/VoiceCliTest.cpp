@@ -3,6 +3,7 @@
 #include "CliRunner.h"
 #include "FakeServer.h"
 #include "TestKeys.h"
+#include "TestOutput.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -34,7 +35,7 @@ TEST(VoiceCli, NormalizesAndBuildsTheScript)
 TEST(VoiceCli, TtsPrintsTheCachedFileOrTheError)
 {
     FakeServer server;
-    QTemporaryDir cache;
+    test_support::TempDir cache;
     const QStringList arguments { QStringLiteral("tts"), QStringLiteral("--cache"), cache.path() };
     CliResult result = runCli(server, arguments, "Sunny.");
     EXPECT_EQ(result.exitCode, 1);
