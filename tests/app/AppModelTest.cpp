@@ -13,6 +13,7 @@
 #include "FakeAudio.h"
 #include "FakeNotifications.h"
 #include "FakeServer.h"
+#include "TestKeys.h"
 
 #include <QJsonDocument>
 #include <QNetworkAccessManager>
@@ -242,14 +243,14 @@ TEST_F(AppModelTest, TheWelcomeViewComesUpUntilOnboardingHasBeenFinished)
     const struct
     {
         bool welcomed;
-        const char *key;
-    } cases[] = { { false, "sk-saved" }, { true, nullptr } };
+        bool savedKey;
+    } cases[] = { { false, true }, { true, false } };
     settings.setLastLocation(place(33.25));
     for (const auto &c : cases) {
         SCOPED_TRACE(c.welcomed);
         settings.setWelcomed(c.welcomed);
-        if (c.key != nullptr) {
-            await(settings.setApiKey(QString::fromLatin1(c.key)));
+        if (c.savedKey) {
+            await(settings.setApiKey(test_keys::kAnthropicKey));
         }
         auto model = makeModel();
         MerrinValeApp app(*model, settings);
@@ -384,7 +385,7 @@ struct BriefingStates
 
 TEST_F(AppModelTest, TheCachedBriefingIsShownAndReusedByAge)
 {
-    await(settings.setApiKey(QStringLiteral("sk-test")));
+    await(settings.setApiKey(test_keys::kAnthropicKey));
     sources.briefing =
         BriefingResult { QStringLiteral("Fresh words."), QStringLiteral("Will it rain?"), QStringLiteral("Fresh") };
     sources.briefingDelay = 300ms;
@@ -460,7 +461,7 @@ TEST_F(AppModelTest, TheCachedBriefingIsShownAndReusedByAge)
 
 TEST_F(AppModelTest, BriefingFlagsEndFalseAfterGoingBackToAPlaceWithAFreshBriefing)
 {
-    await(settings.setApiKey(QStringLiteral("sk-test")));
+    await(settings.setApiKey(test_keys::kAnthropicKey));
     sources.briefing =
         BriefingResult { QStringLiteral("Fresh words."), QStringLiteral("Will it rain?"), QStringLiteral("Fresh") };
     sources.briefingDelay = 400ms;
@@ -487,7 +488,7 @@ TEST_F(AppModelTest, BriefingFlagsEndFalseAfterGoingBackToAPlaceWithAFreshBriefi
 
 TEST_F(AppModelTest, OneRefreshAsksForAlertsOnceAndHandsThemToTheBriefing)
 {
-    await(settings.setApiKey(QStringLiteral("sk-test")));
+    await(settings.setApiKey(test_keys::kAnthropicKey));
     sources.briefing = BriefingResult { QStringLiteral("Words."), std::nullopt, std::nullopt };
     sources.alerts = { NwsAlert { QStringLiteral("a1"), QStringLiteral("Wind Advisory"), QStringLiteral("Moderate"), {},
         {}, {}, {}, {}, {}, {} } };
@@ -502,7 +503,7 @@ TEST_F(AppModelTest, OneRefreshAsksForAlertsOnceAndHandsThemToTheBriefing)
 
 TEST_F(AppModelTest, RemovingTheKeyClearsTheBriefing)
 {
-    await(settings.setApiKey(QStringLiteral("sk-test")));
+    await(settings.setApiKey(test_keys::kAnthropicKey));
     sources.briefing =
         BriefingResult { QStringLiteral("Words."), QStringLiteral("Question?"), QStringLiteral("Headline") };
     auto model = makeModel();
@@ -532,7 +533,8 @@ TEST_F(AppModelTest, ARefreshPreparesTheVoiceAheadOnlyWhenAskedTo)
     BriefingAudioPlayer player { audio, speech, nullptr, {} };
     GoogleTtsService tts { endpoints.gemini, clock, dir.path() };
     SpokenBriefing spoken { *model, tts, player,
-        []() -> QCoro::Task<std::optional<QString>> { co_return QStringLiteral("AIza-test"); }, clock };
+        []() -> QCoro::Task<std::optional<QString>> { co_return std::optional<QString>(test_keys::kGoogleKey); },
+        clock };
     model->setSpokenBriefing(&spoken);
 
     model->select(place(41.5));

@@ -2,8 +2,9 @@
 #include "app/BriefingCache.h"
 #include "platform/Defaults.h"
 
+#include "TestOutput.h"
+
 #include <QJsonDocument>
-#include <QTemporaryDir>
 
 #include <clocale>
 #include <gtest/gtest.h>
@@ -21,7 +22,7 @@ TEST(BriefingCacheTest, SignatureUsesTwoDecimalsInTheCLocale)
 
 TEST(BriefingCacheTest, StoredWithSecondsSince2001AndReadBack)
 {
-    QTemporaryDir dir;
+    test_support::TempDir dir;
     Defaults defaults(dir.filePath(QStringLiteral("s.conf")));
     EXPECT_FALSE(CachedBriefing::load(defaults).has_value());
 

@@ -10,6 +10,7 @@
 #include "AppWorld.h"
 #include "Await.h"
 #include "FakeNotifications.h"
+#include "TestOutput.h"
 
 #include <QDBusConnection>
 #include <QDBusObjectPath>
@@ -110,7 +111,7 @@ protected:
 
     FakeNotifications fake;
     DesktopNotifier notifier { QStringLiteral("Merrin Vale"), QStringLiteral("org.merrinvale.MerrinVale") };
-    QTemporaryDir units;
+    test_support::TempDir units;
     SystemdUserTimer timer { QStringLiteral("org.merrinvale.MerrinVale-daily"),
         QStringLiteral("Merrin Vale's daily briefing"),
         { QStringLiteral("/opt/merrin vale/bin/merrin-vale"), QStringLiteral("--deliver-daily-briefing") },

@@ -6,11 +6,12 @@
 #include "platform/KeyStore.h"
 
 #include "Await.h"
+#include "TestKeys.h"
+#include "TestOutput.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -36,7 +37,7 @@ bool keyringReachable()
 class SettingsStoreTest : public ::testing::Test
 {
 protected:
-    QTemporaryDir dir;
+    test_support::TempDir dir;
     QString path = dir.filePath(QStringLiteral("settings.conf"));
     FixedClock clock { QDateTime::fromString(QStringLiteral("2026-03-07T12:00:00"), Qt::ISODate) };
     KeyStore keys { QStringLiteral("org.merrinvale.MerrinVale.tests") };
@@ -209,13 +210,13 @@ TEST_F(SettingsStoreTest, KeysLiveTrimmedInTheKeyring)
     }
     Defaults defaults(path);
     SettingsStore s(defaults, keys, clock);
-    await(s.setApiKey(QStringLiteral("  sk-ant-test-123 \n")));
+    await(s.setApiKey(QStringLiteral("  ") + test_keys::kAnthropicKey + QStringLiteral(" \n")));
     EXPECT_TRUE(s.hasApiKey());
     EXPECT_TRUE(keys.keyringAvailable());
 
     // A second store over a new keyring client reads it back, trimmed.
     KeyStore otherClient(QStringLiteral("org.merrinvale.MerrinVale.tests"));
-    EXPECT_EQ(await(otherClient.readKey(KeyStore::kAnthropicAccount)), QStringLiteral("sk-ant-test-123"));
+    EXPECT_EQ(await(otherClient.readKey(KeyStore::kAnthropicAccount)), test_keys::kAnthropicKey);
     SettingsStore second(defaults, otherClient, clock);
     EXPECT_FALSE(second.hasApiKey()); // corrected by refreshKeyFlags
     await(second.refreshKeyFlags());
@@ -228,11 +229,11 @@ TEST_F(SettingsStoreTest, KeysLiveTrimmedInTheKeyring)
     EXPECT_FALSE(await(otherClient.readKey(KeyStore::kAnthropicAccount)).has_value());
 
     // The key never lands in the settings file.
-    await(s.setGoogleApiKey(QStringLiteral("AIza-secret")));
+    await(s.setGoogleApiKey(test_keys::kGoogleKey));
     s.setWelcomed(true); // make sure the settings file exists
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_FALSE(file.readAll().contains("AIza-secret"));
+    EXPECT_FALSE(file.readAll().contains(test_keys::kGoogleKey.toUtf8()));
     await(s.setGoogleApiKey(QString()));
 }
 
@@ -243,9 +244,9 @@ TEST(KeyStoreWithoutKeyring, KeepsKeysInMemoryAndSaysSo)
         GTEST_SKIP() << "a Secret Service is running on this bus";
     }
     KeyStore keys(QStringLiteral("org.merrinvale.MerrinVale.tests"));
-    await(keys.storeKey(KeyStore::kAnthropicAccount, QStringLiteral("kept")));
+    await(keys.storeKey(KeyStore::kAnthropicAccount, test_keys::kAnthropicKey));
     EXPECT_FALSE(keys.keyringAvailable());
-    EXPECT_EQ(await(keys.readKey(KeyStore::kAnthropicAccount)), QStringLiteral("kept"));
+    EXPECT_EQ(await(keys.readKey(KeyStore::kAnthropicAccount)), test_keys::kAnthropicKey);
     await(keys.deleteKey(KeyStore::kAnthropicAccount));
     EXPECT_FALSE(await(keys.readKey(KeyStore::kAnthropicAccount)).has_value());
 }

@@ -2,12 +2,12 @@
 // merrin-cli run as a separate process against a local server.
 #include "CliRunner.h"
 #include "FakeServer.h"
+#include "TestOutput.h"
 
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -72,7 +72,7 @@ TEST(CliForecast, FailuresAndUsageErrors)
 TEST(CliForecast, AKeyThatWouldSmuggleAHeaderInIsRefusedBeforeAnythingIsSent)
 {
     FakeServer server;
-    QTemporaryDir dir;
+    test_support::TempDir dir;
     const QString keyFile = dir.filePath(QStringLiteral("key"));
     QFile key(keyFile);
     ASSERT_TRUE(key.open(QIODevice::WriteOnly));

@@ -2,11 +2,11 @@
 // merrin-cli summary, nowcast and normals against a local server.
 #include "CliRunner.h"
 #include "FakeServer.h"
+#include "TestOutput.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -54,7 +54,7 @@ TEST(CliWeather, NormalsAreKeptInTheStateFolder)
     FakeServer server;
     server.route(QStringLiteral("/v1/archive"),
         FakeServer::fromFile(QStringLiteral("openmeteo_archive_daily_chicago_2022H1.json")));
-    QTemporaryDir state;
+    test_support::TempDir state;
     const QStringList args { QStringLiteral("--state"), state.path(), QStringLiteral("--now"),
         QStringLiteral("2026-03-10T12:00:00Z"), QStringLiteral("normals"), QStringLiteral("41.75"),
         QStringLiteral("-87.75"), QStringLiteral("America/Chicago") };

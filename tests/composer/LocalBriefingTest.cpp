@@ -4,6 +4,7 @@
 
 #include "CliRunner.h"
 #include "FakeServer.h"
+#include "TestOutput.h"
 
 #include "composer/LocalBriefing.h"
 #include "net/AppError.h"
@@ -103,7 +104,7 @@ TEST(CliCompose, ReplaysSavedInputsTheSameWayEveryTime)
     ASSERT_EQ(forecast.exitCode, 0) << forecast.err.toStdString();
     const QJsonObject forecastJson = QJsonDocument::fromJson(forecast.out.toUtf8()).object();
 
-    QTemporaryDir dir;
+    test_support::TempDir dir;
     const QString path =
         writeFile(dir, QStringLiteral("inputs.json"), QJsonDocument(savedInputs(forecastJson)).toJson());
     const CliResult first = runCli(server, { QStringLiteral("compose"), QStringLiteral("--input"), path });
@@ -133,7 +134,7 @@ TEST(CliCompose, ReplaysSavedInputsTheSameWayEveryTime)
 TEST(CliCompose, NoFeaturesAndBadFiles)
 {
     FakeServer server;
-    QTemporaryDir dir;
+    test_support::TempDir dir;
     const auto compose = [&](const QByteArray &content) {
         return runCli(server,
             { QStringLiteral("compose"), QStringLiteral("--input"),

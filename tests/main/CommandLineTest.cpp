@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // merrin-vale's command line, run as a separate process: a wrong one says why and exits with 2.
+#include "TestOutput.h"
+
 #include <QProcess>
 
 #include <gtest/gtest.h>
@@ -33,6 +35,8 @@ TEST(CommandLineTest, AWrongCommandLineSaysWhy)
         ASSERT_TRUE(process.waitForFinished(30000));
         EXPECT_EQ(process.exitCode(), 2);
         const QString err = QString::fromUtf8(process.readAllStandardError());
+        test_support::recordProcess(
+            process.program(), process.arguments(), process.readAllStandardOutput(), err.toUtf8());
         EXPECT_TRUE(err.endsWith(c.message)) << err.toStdString();
     }
 }

@@ -6,6 +6,7 @@
 
 #include "Await.h"
 #include "FakeNotifications.h"
+#include "TestOutput.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -31,19 +32,21 @@ int runMerrinVale(const QStringList &arguments, const QTemporaryDir &home)
     QProcess process;
     process.setProcessEnvironment(env);
     process.start(QStringLiteral(MERRIN_VALE_PATH), arguments);
-    if (!spinUntil([&] { return process.state() == QProcess::NotRunning; }, 30s)) {
+    const bool ended = spinUntil([&] { return process.state() == QProcess::NotRunning; }, 30s);
+    if (!ended) {
         process.kill();
         process.waitForFinished();
-        return -1;
     }
-    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    test_support::recordProcess(
+        process.program(), process.arguments(), process.readAllStandardOutput(), process.readAllStandardError());
+    return ended && process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
 }
 
 } // namespace
 
 TEST(InstanceTest, TheDailyTimersCommandPostsTheKeptBriefing)
 {
-    QTemporaryDir home;
+    test_support::TempDir home;
     Defaults kept(home.filePath(QStringLiteral("config/MerrinVale/MerrinVale.conf")));
     kept.write(setting::dailyBriefingRequest,
         QStringLiteral(R"({"hour":7,"minute":0,"title":"Merrin's Briefing · Phoenix","body":"Hot and dry."})")
@@ -84,7 +87,7 @@ TEST(InstanceTest, ASecondMerrinValeHandsItsRequestToTheRunningOneAndExits)
     const QString connection = QStringLiteral("running-instance");
     ASSERT_TRUE(instance.registerOn(QDBusConnection::connectToBus(QDBusConnection::SessionBus, connection)));
 
-    QTemporaryDir home;
+    test_support::TempDir home;
     const struct
     {
         QString argument;

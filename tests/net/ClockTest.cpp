@@ -4,9 +4,9 @@
 #include "net/Endpoints.h"
 
 #include "Await.h"
+#include "TestOutput.h"
 
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -46,7 +46,7 @@ TEST(ClockTest, AShiftedClockStartsAtItsInstantAndRunsOn)
 
 TEST(EndpointsTest, AFileOfOverridesSaysWhatIsWrongWithIt)
 {
-    QTemporaryDir dir;
+    test_support::TempDir dir;
     const auto write = [&dir](const char *name, const QByteArray &content) {
         QFile file(dir.filePath(QString::fromLatin1(name)));
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));

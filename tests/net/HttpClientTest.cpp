@@ -5,6 +5,7 @@
 
 #include "Await.h"
 #include "FakeServer.h"
+#include "TestKeys.h"
 
 #include <QElapsedTimer>
 #include <QNetworkAccessManager>

@@ -2,15 +2,16 @@
 #include "platform/Defaults.h"
 #include "platform/DefaultsNormalsStore.h"
 
+#include "TestOutput.h"
+
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 TEST(Defaults, ValuesSurviveANewInstanceWithTheirTypes)
 {
-    QTemporaryDir dir;
+    test_support::TempDir dir;
     const QString path = dir.filePath(QStringLiteral("settings.conf"));
     const QByteArray normals = R"({"41.9|-87.6":{"computedYear":2026}})";
     {
@@ -37,7 +38,7 @@ TEST(Defaults, ValuesSurviveANewInstanceWithTheirTypes)
 
 TEST(Defaults, AHandEditedOrCorruptFileReadsAsMissingValues)
 {
-    QTemporaryDir dir;
+    test_support::TempDir dir;
     const QString path = dir.filePath(QStringLiteral("settings.conf"));
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -59,7 +60,7 @@ TEST(Defaults, AFileThatDoesNotParseIsSetAsideNotOverwritten)
 {
     for (const QByteArray &content : { QByteArray("stray line\n[General]\nuseFahrenheit=false\ndailyBriefingHour=7\n"),
              QByteArray("[General]\nuseFahrenheit=false\ndailyBriefingHour=7\n[\x80\xff\0\x01", 55) }) {
-        QTemporaryDir dir;
+        test_support::TempDir dir;
         const QString path = dir.filePath(QStringLiteral("MerrinVale.conf"));
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));

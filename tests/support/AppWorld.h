@@ -11,9 +11,9 @@
 #include "platform/KeyStore.h"
 
 #include "FakeServer.h"
+#include "TestOutput.h"
 
 #include <QNetworkAccessManager>
-#include <QTemporaryDir>
 
 struct AppWorld
 {
@@ -22,7 +22,7 @@ struct AppWorld
     { }
 
     FakeServer server;
-    QTemporaryDir dir;
+    test_support::TempDir dir;
     Defaults defaults { dir.filePath(QStringLiteral("settings.conf")) };
     FixedClock clock { QDateTime::fromString(QStringLiteral("2026-07-14T10:00:00Z"), Qt::ISODate) };
     KeyStore keys;

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "TestOutput.h"
+#include "net/AppError.h"
+
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
@@ -45,6 +48,7 @@ QCoro::Task<> runInto(QCoro::Task<T> task, std::shared_ptr<AwaitState<T>> state)
         }
     } catch (...) {
         state->error = std::current_exception();
+        recordLine(QStringLiteral("[await] the task threw: ") + describeCurrentException());
     }
     state->done = true;
     state->loop.quit();

@@ -2,6 +2,7 @@
 #include "CliRunner.h"
 
 #include "Await.h"
+#include "TestOutput.h"
 
 #include <QJsonDocument>
 #include <QProcess>
@@ -38,6 +39,9 @@ CliResult runCli(const FakeServer &server, const QStringList &arguments, const Q
         process.kill();
         process.waitForFinished();
     }
-    return CliResult { process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-        QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError()) };
+    const QByteArray out = process.readAllStandardOutput();
+    const QByteArray err = process.readAllStandardError();
+    test_support::recordProcess(process.program(), process.arguments(), out, err);
+    return CliResult { process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, QString::fromUtf8(out),
+        QString::fromUtf8(err) };
 }

@@ -9,6 +9,7 @@
 #include "AppWorld.h"
 #include "Await.h"
 #include "FakeServer.h"
+#include "TestKeys.h"
 
 #include <gtest/gtest.h>
 
@@ -50,7 +51,7 @@ protected:
 
     void SetUp() override
     {
-        await(settings.setApiKey(QStringLiteral("sk-test")));
+        await(settings.setApiKey(test_keys::kAnthropicKey));
         model.select(SavedLocation { QStringLiteral("Chicago"), QStringLiteral("Illinois"), std::nullopt, 41.88, -87.63,
             QStringLiteral("America/Chicago") });
         ASSERT_TRUE(spinUntil([this] { return model.suggestedQuestion() && !model.forecastLoading(); }));

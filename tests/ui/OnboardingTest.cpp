@@ -10,6 +10,7 @@
 
 #include "Await.h"
 #include "MainWindowWorld.h"
+#include "TestKeys.h"
 
 #include <QDir>
 #include <QKeyEvent>
@@ -153,7 +154,7 @@ TEST(OnboardingTest, TypingAKeyAndContinuingSavesItAndStartsTheForecast)
     a.press("back");
     ASSERT_TRUE(a.reached(Step::Key));
 
-    a.type(QStringLiteral(" sk-ant-typed "));
+    a.type(QStringLiteral(" ") + test_keys::kAnthropicKey + QStringLiteral(" "));
     a.key(Qt::Key_Return);
     ASSERT_TRUE(a.reached(Step::Tune));
     a.shoot("4-tune");
@@ -162,7 +163,7 @@ TEST(OnboardingTest, TypingAKeyAndContinuingSavesItAndStartsTheForecast)
     EXPECT_TRUE(spinUntil([&] { return !a.app.showWelcome(); }));
     EXPECT_TRUE(a.settings.welcomed());
     EXPECT_TRUE(spinUntil([&] {
-        return await(a.keys.readKey(KeyStore::kAnthropicAccount)) == QStringLiteral("sk-ant-typed");
+        return await(a.keys.readKey(KeyStore::kAnthropicAccount)) == test_keys::kAnthropicKey;
     })) << "the typed key, trimmed, is in the keyring";
     // The model started: it looked for the device's place, found none here, and says so.
     EXPECT_TRUE(spinUntil([&] { return !a.model.locationErrorText().isEmpty() && !a.model.locationLoading(); }));

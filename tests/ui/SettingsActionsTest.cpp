@@ -9,6 +9,7 @@
 
 #include "AppWorld.h"
 #include "Await.h"
+#include "TestKeys.h"
 
 #include <gtest/gtest.h>
 
@@ -149,7 +150,7 @@ TEST(SettingsActionsTest, EitherWayOutOfTheVoiceIntroductionMarksItSeen)
         SCOPED_TRACE(row.press);
         SettingsWorld w;
         if (row.googleKey) {
-            await(w.settings.setGoogleApiKey(QStringLiteral("key")));
+            await(w.settings.setGoogleApiKey(test_keys::kGoogleKey));
         }
         VoiceIntro intro { &w.settings };
         QStringList said;

@@ -4,6 +4,7 @@
 
 #include "AppWorld.h"
 #include "Await.h"
+#include "TestKeys.h"
 
 #include <gtest/gtest.h>
 
@@ -51,7 +52,9 @@ TEST_F(WelcomeFlowTest, AFirstRunGoesThroughEveryStepAndBackAgain)
             true },
         { "Skip for now", [&] { flow.skipKey(); }, Step::NoKey, true },
         { "Back", [&] { flow.back(); }, Step::Key, true },
-        { "Continue with a key", [&] { flow.continueWithKey(QStringLiteral("  sk-ant-new\n")); }, Step::Tune, true },
+        { "Continue with a key",
+            [&] { flow.continueWithKey(QStringLiteral("  ") + test_keys::kAnthropicKey + QStringLiteral("\n")); },
+            Step::Tune, true },
     };
     for (const auto &w : walk) {
         SCOPED_TRACE(w.press);
@@ -61,13 +64,13 @@ TEST_F(WelcomeFlowTest, AFirstRunGoesThroughEveryStepAndBackAgain)
     }
     EXPECT_FALSE(flow.returning());
     EXPECT_TRUE(settings.hasApiKey());
-    EXPECT_TRUE(spinUntil([&] { return savedKey() == QStringLiteral("sk-ant-new"); })) << "saved trimmed";
+    EXPECT_TRUE(spinUntil([&] { return savedKey() == test_keys::kAnthropicKey; })) << "saved trimmed";
     EXPECT_FALSE(settings.welcomed());
 }
 
 TEST_F(WelcomeFlowTest, AReturningUserStartsOnTheKeyStepAndMayLeaveFromThere)
 {
-    await(settings.setApiKey(QStringLiteral("sk-ant-old")));
+    await(settings.setApiKey(test_keys::kOtherAnthropicKey));
     settings.setWelcomed(true);
     int done = 0;
     QObject::connect(&flow, &WelcomeFlow::done, [&] { ++done; });
@@ -79,19 +82,19 @@ TEST_F(WelcomeFlowTest, AReturningUserStartsOnTheKeyStepAndMayLeaveFromThere)
     EXPECT_EQ(flow.step(), Step::Key);
     flow.finish(); // "Not right now"
     EXPECT_EQ(done, 1);
-    EXPECT_EQ(savedKey(), QStringLiteral("sk-ant-old"));
+    EXPECT_EQ(savedKey(), test_keys::kOtherAnthropicKey);
 }
 
 TEST_F(WelcomeFlowTest, ContinuingWithNothingTypedKeepsTheSavedKey)
 {
-    await(settings.setApiKey(QStringLiteral("sk-ant-old")));
+    await(settings.setApiKey(test_keys::kOtherAnthropicKey));
     for (const QString &typed : { QString(), QStringLiteral("   "), QStringLiteral(" \t\n") }) {
         flow.begin();
         flow.next();
         flow.next();
         flow.continueWithKey(typed);
         EXPECT_EQ(flow.step(), Step::Tune);
-        EXPECT_EQ(savedKey(), QStringLiteral("sk-ant-old"));
+        EXPECT_EQ(savedKey(), test_keys::kOtherAnthropicKey);
     }
 }
 

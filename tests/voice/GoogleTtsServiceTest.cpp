@@ -6,6 +6,8 @@
 
 #include "Await.h"
 #include "FakeServer.h"
+#include "TestKeys.h"
+#include "TestOutput.h"
 #include "net/AppError.h"
 #include "net/Clock.h"
 
@@ -14,7 +16,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QTemporaryDir>
 #include <QtEndian>
 
 #include <gtest/gtest.h>
@@ -23,7 +24,7 @@ using test_support::await;
 
 namespace {
 
-const QString kKey = QStringLiteral("AIza-test-key");
+const QString &kKey = test_keys::kGoogleKey;
 const QString kVoice = QStringLiteral("Aoede");
 const QString kFirst = QStringLiteral("/v1beta/models/gemini-3.1-flash-tts-preview:generateContent");
 const QString kSecond = QStringLiteral("/v1beta/models/gemini-2.5-flash-preview-tts:generateContent");
@@ -52,7 +53,7 @@ QByteArray fileBytes(const QString &path)
 struct TtsWorld
 {
     FakeServer server;
-    QTemporaryDir caches;
+    test_support::TempDir caches;
     FixedClock clock { QDateTime::currentDateTimeUtc() };
     GoogleTtsService service { server.baseUrl(), clock, caches.path() };
 
@@ -136,7 +137,7 @@ TEST(GoogleTtsService, ErrorsAndTheirTexts)
         FakeServer::Response response;
         QString expected;
     } cases[] {
-        { "401 echoing the key", FakeServer::json(R"({"error":{"message":"bad key AIza-test-key"}})", 401),
+        { "401 echoing the key", FakeServer::json(R"({"error":{"message":"bad key )" + kKey.toUtf8() + R"("}})", 401),
             QStringLiteral("Google rejected the request: bad key [key]") },
         { "the recorded placeholder audio",
             FakeServer::fromFile(QStringLiteral("gemini_tts_generateContent_audio_L16_truncated.json")),

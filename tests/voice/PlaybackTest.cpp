@@ -6,6 +6,7 @@
 
 #include "Await.h"
 #include "FakeAudio.h"
+#include "TestOutput.h"
 #include "platform/AudioOutput.h"
 #include "platform/MprisPublisher.h"
 
@@ -15,7 +16,6 @@
 #include <QDBusPendingReply>
 #include <QFile>
 #include <QProcess>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -45,11 +45,13 @@ public:
     {
         m_server.terminate();
         m_server.waitForFinished(3000);
+        test_support::recordProcess(m_server.program(), m_server.arguments(), m_server.readAllStandardOutput(),
+            m_server.readAllStandardError());
     }
     [[nodiscard]] bool ready() const { return m_ready; }
 
 private:
-    QTemporaryDir m_folder;
+    test_support::TempDir m_folder;
     QProcess m_server;
     bool m_ready = false;
 };
@@ -90,7 +92,7 @@ TEST(PlaybackTest, ARealBriefingPlaysWithTheMusicAndEndsOnItsOwn)
 {
     NullSink sink;
     ASSERT_TRUE(sink.ready()) << "pulseaudio did not start";
-    QTemporaryDir folder;
+    test_support::TempDir folder;
     const QString briefing = writeBriefingWav(folder.path());
     ASSERT_FALSE(briefing.isEmpty());
 

@@ -11,10 +11,11 @@
 #include "Await.h"
 #include "FakeAudio.h"
 #include "FakeServer.h"
+#include "TestKeys.h"
+#include "TestOutput.h"
 #include "net/Clock.h"
 
 #include <QNetworkAccessManager>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -59,7 +60,7 @@ FakeServer::Response audioReply()
 struct VoiceWorld
 {
     FakeServer server;
-    QTemporaryDir caches;
+    test_support::TempDir caches;
     // Friday 19 July 2024, 4:40 PM in Phoenix.
     FixedClock clock { QDateTime::fromString(QStringLiteral("2024-07-19T23:40:00Z"), Qt::ISODate) };
     GoogleTtsService tts { server.baseUrl(), clock, caches.path() };
@@ -67,7 +68,7 @@ struct VoiceWorld
     FakeSpeechEngine speech;
     BriefingAudioPlayer player { audio, speech, nullptr, {} };
     FakeBriefingSource source;
-    std::optional<QString> key = QStringLiteral("AIza-test");
+    std::optional<QString> key = test_keys::kGoogleKey;
     SpokenBriefing spoken { source, tts, player,
         [this]() -> QCoro::Task<std::optional<QString>> {
             std::optional<QString> saved = key; // never co_return a member: it would be moved out

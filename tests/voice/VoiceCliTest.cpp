@@ -2,6 +2,8 @@
 // merrin-cli's voice commands, run as a separate process.
 #include "CliRunner.h"
 #include "FakeServer.h"
+#include "TestKeys.h"
+#include "TestOutput.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -33,17 +35,17 @@ TEST(VoiceCli, NormalizesAndBuildsTheScript)
 TEST(VoiceCli, TtsPrintsTheCachedFileOrTheError)
 {
     FakeServer server;
-    QTemporaryDir cache;
+    test_support::TempDir cache;
     const QStringList arguments { QStringLiteral("tts"), QStringLiteral("--cache"), cache.path() };
     CliResult result = runCli(server, arguments, "Sunny.");
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(result.err,
         QStringLiteral("No Google AI Studio key is saved. Add one in Settings to hear Merrin's studio voice.\n"));
 
-    QTemporaryDir keys;
+    QTemporaryDir keys; // the test's own input: removed, unlike what the tool writes
     QFile keyFile(keys.filePath(QStringLiteral("key")));
     ASSERT_TRUE(keyFile.open(QIODevice::WriteOnly));
-    keyFile.write("AIza-cli-key\n");
+    keyFile.write(test_keys::kGoogleKey.toUtf8() + '\n');
     keyFile.close();
     server.route(QStringLiteral("/v1beta/models/gemini-3.1-flash-tts-preview:generateContent"),
         FakeServer::json(R"({"candidates":[{"content":{"parts":[{"inlineData":{"data":"AAEC"}}]}}]})"));
@@ -51,6 +53,5 @@ TEST(VoiceCli, TtsPrintsTheCachedFileOrTheError)
     ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
     EXPECT_TRUE(result.out.startsWith(cache.path() + QStringLiteral("/MerrinValeVoice/")));
     EXPECT_EQ(QFileInfo(result.out.trimmed()).size(), 44 + 3);
-    EXPECT_EQ(
-        server.requests().value(0).headers.value(QStringLiteral("x-goog-api-key")), QStringLiteral("AIza-cli-key"));
+    EXPECT_EQ(server.requests().value(0).headers.value(QStringLiteral("x-goog-api-key")), test_keys::kGoogleKey);
 }
