@@ -89,6 +89,8 @@ public:
     }
 
     [[nodiscard]] bool isFinished() const { return m_finished; }
+    // Where the server sent a request that follows its redirects itself; empty for any other reply.
+    [[nodiscard]] const QUrl &redirectTarget() const { return m_redirect; }
     [[nodiscard]] const QString &key() const { return m_key; }
 
     void join() { ++m_waiters; }
@@ -115,19 +117,6 @@ Q_SIGNALS:
 private:
     void settle();
     void forget();
-    // Where the server redirected a request that follows no redirects; empty for other replies.
-    [[nodiscard]] QUrl unfollowedRedirect() const
-    {
-        const int status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-        const QUrl target = m_reply->attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl();
-        if (status < 300 || status > 399 || target.isEmpty()
-            || m_reply->request().attribute(QNetworkRequest::RedirectPolicyAttribute).toInt()
-                != QNetworkRequest::ManualRedirectPolicy) {
-            return {};
-        }
-        return m_reply->url().resolved(target);
-    }
-
     void refuse(bool &why)
     {
         if (!m_finished && m_reply) {
@@ -145,6 +134,7 @@ private:
     QTimer m_deadline;
     bool m_finished = false;
     HttpReply m_result;
+    QUrl m_redirect;
     std::exception_ptr m_error;
 };
 
@@ -195,13 +185,11 @@ void SharedRequest::settle()
         m_error = std::make_exception_ptr(NetworkError(error, m_reply->errorString()));
     } else if (!status.isValid()) {
         m_error = std::make_exception_ptr(HttpError::badResponse());
-    } else if (const QUrl target = unfollowedRedirect(); !target.isEmpty()) {
-        const QUrl from = m_reply->url();
-        const bool sameOrigin =
-            target.scheme() == from.scheme() && target.host() == from.host() && target.port() == from.port();
-        m_error = std::make_exception_ptr(sameOrigin
-                ? NetworkError(QNetworkReply::ProtocolFailure, redirectNotFollowedMessage())
-                : NetworkError(QNetworkReply::InsecureRedirectError, crossOriginRedirectMessage()));
+    } else if (const int code = status.toInt(); code >= 300 && code <= 399
+               && m_reply->request().attribute(QNetworkRequest::RedirectPolicyAttribute).toInt()
+                   == QNetworkRequest::ManualRedirectPolicy
+               && m_reply->attribute(QNetworkRequest::RedirectionTargetAttribute).isValid()) {
+        m_redirect = m_reply->url().resolved(m_reply->attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl());
     } else {
         QByteArray body = m_reply->readAll();
         // The network stack sometimes ends a reply whose connection was reset part-way without an
@@ -253,7 +241,8 @@ std::shared_ptr<SharedRequest> startRequest(QNetworkAccessManager &manager, cons
     }
     // A key goes to the configured origin only: a redirect elsewhere ends the request. The network
     // stack cannot be relied on to send a body again on a second redirect (the request ends with an
-    // unknown error or with the redirect itself), so a request with a body follows none.
+    // unknown error or with the redirect itself), so send() follows the redirects of a request with
+    // a body itself.
     if (method != "GET") {
         request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
     } else if (carriesKey) {
@@ -281,23 +270,22 @@ QString crossOriginRedirectMessage()
     return QStringLiteral("The server redirected the request to another site, and it was not followed.");
 }
 
-QString redirectNotFollowedMessage()
-{
-    return QStringLiteral("The server redirected the request, and it was not followed.");
-}
-
 QString cancelledMessage()
 {
     return QStringLiteral("The request was cancelled.");
 }
 
-QCoro::Task<HttpReply> send(QNetworkAccessManager &manager, QByteArray method, QUrl url, HeaderMap headers,
-    QByteArray body, std::chrono::milliseconds timeout, RequestGroup group)
+namespace {
+
+// One request on the wire, awaited: it holds its outcome or where it was redirected.
+QCoro::Task<std::shared_ptr<SharedRequest>> transfer(QNetworkAccessManager &manager, const QByteArray &method,
+    const QUrl &url, const HeaderMap &headers, const QByteArray &body, std::chrono::milliseconds timeout,
+    const RequestGroup &group)
 {
     if (group.isAborted() || endingPendingWaits()) {
         throw NetworkError(QNetworkReply::OperationCanceledError, cancelledMessage());
     }
-    const std::shared_ptr<SharedRequest> request = startRequest(manager, method, url, headers, body, timeout);
+    std::shared_ptr<SharedRequest> request = startRequest(manager, method, url, headers, body, timeout);
     request->join();
     if (!request->isFinished()) {
         Waiter waiter;
@@ -317,7 +305,37 @@ QCoro::Task<HttpReply> send(QNetworkAccessManager &manager, QByteArray method, Q
     if (!finished) {
         throw NetworkError(QNetworkReply::OperationCanceledError, cancelledMessage());
     }
-    co_return request->outcome();
+    co_return request;
+}
+
+bool sameOrigin(const QUrl &a, const QUrl &b)
+{
+    return a.scheme() == b.scheme() && a.host() == b.host() && a.port() == b.port();
+}
+
+} // namespace
+
+QCoro::Task<HttpReply> send(QNetworkAccessManager &manager, QByteArray method, QUrl url, HeaderMap headers,
+    QByteArray body, std::chrono::milliseconds timeout, RequestGroup group)
+{
+    const bool carriesKey = std::any_of(
+        headers.keyBegin(), headers.keyEnd(), [](const QByteArray &name) { return isCredentialHeader(name); });
+    const int maxRedirects = QNetworkRequest().maximumRedirectsAllowed();
+    for (int hop = 0;; ++hop) {
+        const std::shared_ptr<SharedRequest> request =
+            co_await transfer(manager, method, url, headers, body, timeout, group);
+        const QUrl next = request->redirectTarget();
+        if (next.isEmpty()) {
+            co_return request->outcome();
+        }
+        if (hop >= maxRedirects) {
+            throw NetworkError(QNetworkReply::TooManyRedirectsError, QStringLiteral("Too many redirects"));
+        }
+        if (carriesKey && !sameOrigin(url, next)) {
+            throw NetworkError(QNetworkReply::InsecureRedirectError, crossOriginRedirectMessage());
+        }
+        url = next;
+    }
 }
 
 QCoro::Task<QByteArray> getData(

@@ -40,9 +40,9 @@ inline constexpr int kDeadlineFactor = 3;
     std::chrono::milliseconds timeout = kDefaultTimeout, RequestGroup group = {});
 
 // A request of any method with a body; same outcome rules as getData, except that a non-2xx
-// reply is returned to the caller, which reads its own error bodies, and that a request other
-// than GET follows no redirect: one ends it with a NetworkError (crossOriginRedirectMessage() or
-// redirectNotFollowedMessage()).
+// reply is returned to the caller, which reads its own error bodies. A request other than GET is
+// sent again, body and all, where a redirect points, up to the network stack's usual number of
+// times ("Too many redirects" after that); one carrying a key only within its origin.
 struct HttpReply
 {
     int status = 0;
@@ -55,8 +55,6 @@ struct HttpReply
 [[nodiscard]] QString timeoutMessage();
 // The text of a request carrying a key that a server redirected to another origin.
 [[nodiscard]] QString crossOriginRedirectMessage();
-// The text of a request with a body that a server redirected within its own site.
-[[nodiscard]] QString redirectNotFollowedMessage();
 // The text a request reports when its group was aborted.
 [[nodiscard]] QString cancelledMessage();
 
