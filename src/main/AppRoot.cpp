@@ -146,6 +146,10 @@ struct AppRoot::Parts
 AppRoot::Parts::Parts(const LaunchOptions &options)
     : demo(options.demo)
 {
+    if (options.preloadWindow) {
+        engine = std::make_unique<QQmlApplicationEngine>();
+        preloadMainWindow(*engine);
+    }
     std::optional<QDateTime> start = options.start;
     std::unique_ptr<QNetworkAccessManager> aiNetwork;
     if (demo) {
@@ -229,7 +233,9 @@ AppRoot::~AppRoot()
 bool AppRoot::load()
 {
     registerFonts();
-    m_parts->engine = std::make_unique<QQmlApplicationEngine>();
+    if (!m_parts->engine) {
+        m_parts->engine = std::make_unique<QQmlApplicationEngine>();
+    }
     loadMainWindow(*m_parts->engine);
     QQuickWindow *main = window();
     if (main != nullptr) {

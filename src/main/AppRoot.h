@@ -32,6 +32,9 @@ struct LaunchOptions
     // The desktop's sound and voice; tests put silent ones in their place. Empty: the real ones.
     std::function<std::unique_ptr<AudioOutput>()> audio;
     std::function<std::unique_ptr<SpeechEngine>()> speech;
+    // For a run that shows the window: its QML is read and compiled on the engine's own thread
+    // while the rest of the app is built.
+    bool preloadWindow = false;
 };
 
 // The whole application of one run: clock, settings and keys, network, services, the app model,

@@ -252,7 +252,8 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "merrin-vale: %s\n", qUtf8Printable(*problem));
         return 2;
     }
-    const CommandLine &options = std::get<CommandLine>(parsed);
+    CommandLine options = std::get<CommandLine>(parsed);
+    options.launch.preloadWindow = options.action == QLatin1StringView("Activate");
 
     // One instance: a running one is asked instead (shows its window, or plays or prepares).
     if (!options.launch.demo) {

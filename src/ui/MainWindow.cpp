@@ -5,6 +5,7 @@
 
 #include <QGuiApplication>
 #include <QQmlApplicationEngine>
+#include <QQmlComponent>
 #include <QQuickStyle>
 #include <QQuickWindow>
 #include <QScreen>
@@ -41,14 +42,37 @@ private:
 
 } // namespace
 
-void loadMainWindow(QQmlApplicationEngine &engine)
+namespace {
+
+const QUrl kMainWindow(QStringLiteral("qrc:/qt/qml/MerrinVale/Main.qml"));
+
+// The screens draw their own looks over the Basic style, and their accessible actions are wired
+// for its controls.
+void useBasicStyle()
 {
-    // The screens draw their own looks over the Basic style, and their accessible actions are
-    // wired for its controls.
     if (QQuickStyle::name() != QLatin1String("Basic")) { // it cannot change once controls are loaded
         QQuickStyle::setStyle(QStringLiteral("Basic"));
     }
-    engine.load(QUrl(QStringLiteral("qrc:/qt/qml/MerrinVale/Main.qml")));
+}
+
+} // namespace
+
+void loadMainWindow(QQmlApplicationEngine &engine)
+{
+    useBasicStyle();
+    engine.load(kMainWindow);
+}
+
+void preloadMainWindow(QQmlApplicationEngine &engine)
+{
+    useBasicStyle();
+    auto *component = new QQmlComponent(&engine, kMainWindow, QQmlComponent::Asynchronous, &engine);
+    // The engine keeps what was compiled; the component itself is done with once it is.
+    QObject::connect(component, &QQmlComponent::statusChanged, component, [component](QQmlComponent::Status status) {
+        if (status != QQmlComponent::Loading) {
+            component->deleteLater();
+        }
+    });
 }
 
 QRect fitWindowGeometry(const QRect &saved, const QList<QRect> &screens, const QSize &minimum)

@@ -12,6 +12,9 @@ class SettingsStore;
 // Loads the main window into the engine, in the controls style its screens are drawn for. The
 // App singleton (AppBridge::setInstance) must be set first.
 void loadMainWindow(QQmlApplicationEngine &engine);
+// Starts reading and compiling the main window's QML on the engine's loader thread, so that
+// loadMainWindow later has less to wait for. Needs nothing else of the app.
+void preloadMainWindow(QQmlApplicationEngine &engine);
 
 // Gives the window the size and place it had when it last closed, and remembers them when it
 // closes or the application quits. settings must outlive the window.
