@@ -173,12 +173,10 @@ AppRoot::Parts::Parts(const LaunchOptions &options)
     clock = start ? std::unique_ptr<Clock>(std::make_unique<ShiftedClock>(*start)) : std::make_unique<SystemClock>();
 
     settings = std::make_unique<SettingsStore>(*defaults, *keys, *clock);
-    // The demo opens at its place, past the welcome sheet and the voice introduction; a demo run
-    // is no day of use.
+    // The demo opens at its place, past the welcome sheet; a demo run is no day of use.
     if (demo) {
         settings->setLastLocation(scenario->place());
         settings->setWelcomed(true);
-        settings->setSeenVoiceIntro(true);
     } else {
         settings->countDayOfUse();
     }

@@ -203,7 +203,11 @@ ApplicationWindow {
     // Once, over the first forecast after onboarding.
     readonly property bool voiceIntroOpen: App.settings.welcomed && !App.settings.seenVoiceIntro
                                            && !window.welcomeOpen && App.model.hasForecast
-    onVoiceIntroOpenChanged: if (voiceIntroOpen) voiceIntroLoader.active = true
+    // Made once the refresh is done and drawn, so that it holds back neither.
+    AfterNextFrame {
+        when: window.voiceIntroOpen && !App.model.forecastLoading && !App.model.briefingLoading
+        onReady: voiceIntroLoader.active = true
+    }
     Loader {
         id: voiceIntroLoader
         active: false
@@ -236,7 +240,6 @@ ApplicationWindow {
 
     Component.onCompleted: {
         welcomeLoader.active = window.welcomeOpen
-        voiceIntroLoader.active = window.voiceIntroOpen
         App.app.windowShown()
     }
 }

@@ -53,21 +53,11 @@ Item {
         }
     }
 
-    // The first frame of the cards comes sooner without the cards below the first screenful;
-    // they are made right after it is drawn, or a moment later when the window is not drawn.
-    readonly property bool showsCards: screen.home.state === HomeViewModel.Cards
-    onShowsCardsChanged: if (showsCards) laterTimer.start()
-    Connections {
-        target: screen.Window.window
-        enabled: screen.showsCards && !laterCards.active
-        function onFrameSwapped() { laterCards.active = true }
+    // The first frame of the cards comes sooner without the cards below the first screenful.
+    AfterNextFrame {
+        when: screen.home.state === HomeViewModel.Cards
+        onReady: laterCards.active = true
     }
-    Timer {
-        id: laterTimer
-        interval: 250
-        onTriggered: laterCards.active = true
-    }
-    Component.onCompleted: if (showsCards) laterTimer.start()
 
     ScrollView {
         id: scroll
