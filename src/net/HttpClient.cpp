@@ -12,8 +12,6 @@
 #include <QStringDecoder>
 #include <QTimer>
 
-#include <QCoroSignal>
-
 #include <memory>
 
 namespace net {
@@ -208,14 +206,6 @@ void SharedRequest::settle()
     Q_EMIT finished();
 }
 
-// Wakes one waiter: when its request ends, or when its group is aborted.
-class Waiter : public QObject
-{
-    Q_OBJECT
-Q_SIGNALS:
-    void woken();
-};
-
 std::shared_ptr<SharedRequest> startRequest(QNetworkAccessManager &manager, const QByteArray &method, const QUrl &url,
     const HeaderMap &headers, const QByteArray &body, std::chrono::milliseconds timeout)
 {
@@ -288,17 +278,18 @@ QCoro::Task<std::shared_ptr<SharedRequest>> transfer(QNetworkAccessManager &mana
     std::shared_ptr<SharedRequest> request = startRequest(manager, method, url, headers, body, timeout);
     request->join();
     if (!request->isFinished()) {
-        Waiter waiter;
-        QObject::connect(request.get(), &SharedRequest::finished, &waiter, &Waiter::woken);
+        // Woken when the request ends, when its group is aborted, or when pending waits end.
+        detail::Wake waiter;
+        QObject::connect(request.get(), &SharedRequest::finished, &waiter, &detail::Wake::wake);
         if (group.state() != nullptr) {
             // Queued: an abort never resumes a request inside the code that aborted it.
             QObject::connect(
-                group.state(), &detail::GroupState::abortRequested, &waiter, &Waiter::woken, Qt::QueuedConnection);
+                group.state(), &detail::GroupState::abortRequested, &waiter, &detail::Wake::wake, Qt::QueuedConnection);
         }
         // Direct: the owners that end their waits are still whole at that moment, and may not be
         // a moment later.
-        QObject::connect(&detail::pendingWaits(), &detail::PendingWaits::ending, &waiter, &Waiter::woken);
-        co_await qCoro(&waiter, &Waiter::woken);
+        QObject::connect(&detail::pendingWaits(), &detail::PendingWaits::ending, &waiter, &detail::Wake::wake);
+        co_await waiter.woken();
     }
     const bool finished = request->isFinished();
     request->leave();

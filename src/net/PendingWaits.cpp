@@ -3,19 +3,10 @@
 
 #include <QTimer>
 
-#include <QCoroSignal>
-
 namespace net {
 
 namespace {
 bool g_ending = false;
-
-class Wake : public QObject
-{
-    Q_OBJECT
-Q_SIGNALS:
-    void woken();
-};
 } // namespace
 
 detail::PendingWaits &detail::pendingWaits()
@@ -45,16 +36,16 @@ QCoro::Task<bool> sleepFor(std::chrono::milliseconds duration)
         co_return false;
     }
     bool slept = false;
-    Wake wake;
+    detail::Wake wake;
     QTimer timer;
     timer.setSingleShot(true);
     QObject::connect(&timer, &QTimer::timeout, &wake, [&] {
         slept = true;
-        Q_EMIT wake.woken();
+        wake.wake();
     });
-    QObject::connect(&detail::pendingWaits(), &detail::PendingWaits::ending, &wake, &Wake::woken);
+    QObject::connect(&detail::pendingWaits(), &detail::PendingWaits::ending, &wake, &detail::Wake::wake);
     timer.start(duration);
-    co_await qCoro(&wake, &Wake::woken);
+    co_await wake.woken();
     co_return slept;
 }
 

@@ -6,6 +6,8 @@
 #include <QCoroTask>
 
 #include <chrono>
+#include <coroutine>
+#include <utility>
 
 namespace net {
 
@@ -23,6 +25,39 @@ void endPendingWaits();
 [[nodiscard]] QCoro::Task<bool> sleepFor(std::chrono::milliseconds duration);
 
 namespace detail {
+
+// Something a coroutine awaits until wake() is called, which resumes it then and there (QCoro's
+// signal awaiter resumes through a queued event instead, which may come after the owners of the
+// coroutine are gone). Connect the signals that end the wait to wake().
+class Wake : public QObject
+{
+public:
+    struct Awaiter
+    {
+        Wake *wake;
+        [[nodiscard]] bool await_ready() const noexcept { return wake->m_woken; }
+        void await_suspend(std::coroutine_handle<> waiting) const noexcept { wake->m_waiting = waiting; }
+        void await_resume() const noexcept { }
+    };
+    // co_await wake.woken();
+    [[nodiscard]] Awaiter woken() noexcept { return Awaiter { this }; }
+
+    void wake()
+    {
+        if (m_woken) {
+            return;
+        }
+        m_woken = true;
+        if (const std::coroutine_handle<> waiting = std::exchange(m_waiting, {})) {
+            waiting.resume();
+        }
+    }
+
+private:
+    bool m_woken = false;
+    std::coroutine_handle<> m_waiting;
+};
+
 class PendingWaits : public QObject
 {
     Q_OBJECT

@@ -2,6 +2,7 @@
 #include "net/HttpClient.h"
 #include "net/AppError.h"
 #include "net/Endpoints.h"
+#include "net/PendingWaits.h"
 
 #include "Await.h"
 #include "FakeServer.h"
@@ -41,6 +42,21 @@ protected:
     FakeServer server;
     QNetworkAccessManager network;
 };
+
+// Records how a request ends: its body, or the text of its error.
+QCoro::Task<> fetchInto(QNetworkAccessManager *network, QUrl url, QString *outcome)
+{
+    try {
+        *outcome = QString::fromUtf8(co_await net::getData(*network, url));
+    } catch (const NetworkError &e) {
+        *outcome = e.description();
+    }
+}
+
+QCoro::Task<> sleepInto(std::chrono::milliseconds duration, std::optional<bool> *slept)
+{
+    *slept = co_await net::sleepFor(duration);
+}
 
 } // namespace
 
@@ -138,6 +154,26 @@ TEST_F(GetData, AnAbortedGroupEndsItsRequestsAtOnceAndLeavesOthersRunning)
     // A request of an aborted group is never sent.
     EXPECT_THROW((void)test_support::await(net::getData(network, url, {}, net::kDefaultTimeout, group)), NetworkError);
     EXPECT_EQ(server.count(QStringLiteral("/stalled")), 1);
+}
+
+// What an owner calls before it goes: every request and sleep still waiting ends inside the call,
+// with no turn of the event loop.
+TEST_F(GetData, EndingPendingWaitsEndsRequestsAndSleepsWithinTheCall)
+{
+    FakeServer::Response stalled = FakeServer::json("{}");
+    stalled.misbehavior = FakeServer::Misbehavior::Stall;
+    server.route(QStringLiteral("/stalled"), stalled);
+    QString request;
+    std::optional<bool> slept;
+    const QCoro::Task<> fetching = fetchInto(&network, QUrl(server.baseUrl() + QStringLiteral("/stalled")), &request);
+    const QCoro::Task<> sleeping = sleepInto(10s, &slept);
+    ASSERT_TRUE(test_support::spinUntil([&] { return server.count(QStringLiteral("/stalled")) == 1; }));
+    net::endPendingWaits();
+    EXPECT_EQ(request, net::cancelledMessage());
+    EXPECT_EQ(slept, std::optional<bool>(false));
+
+    // Afterwards, waits are waits again.
+    EXPECT_TRUE(test_support::await(net::sleepFor(1ms)));
 }
 
 TEST(EndpointsTest, JoinsBasesWithPrefixesAndKeepsQueryOrder)
