@@ -53,9 +53,19 @@ Item {
         }
     }
 
-    // The first frame of the cards comes sooner without the cards below the first screenful.
+    // The cards below the first screenful are made once the refresh has settled and been drawn
+    // (or a second after the first cards show, when the briefing takes its time), so that they
+    // hold back neither the first cards nor the briefing.
+    readonly property bool showsCards: screen.home.state === HomeViewModel.Cards
+    property bool waitedForRefresh: false
+    Timer {
+        running: screen.showsCards && !screen.waitedForRefresh
+        interval: 1000
+        onTriggered: screen.waitedForRefresh = true
+    }
     AfterNextFrame {
-        when: screen.home.state === HomeViewModel.Cards
+        when: screen.showsCards
+              && (screen.waitedForRefresh || (!App.model.forecastLoading && !App.model.briefingLoading))
         onReady: laterCards.active = true
     }
 
