@@ -38,7 +38,7 @@ Rectangle {
                 ToolTip.visible: hovered
                 ToolTip.delay: 500
                 ToolTip.text: text
-                onClicked: bio.visible ? bio.close() : bio.open()
+                onClicked: card.toggleBio()
                 background: Rectangle {
                     radius: width / 2
                     color: "transparent"
@@ -112,7 +112,19 @@ Rectangle {
         }
     }
 
-    MerrinBioView {
-        id: bio
+    // Who Merrin is, made the first time it is asked for.
+    Loader {
+        id: bioLoader
+        active: false
+        source: "MerrinBioView.qml"
+    }
+
+    function toggleBio() {
+        bioLoader.active = true
+        const bio = bioLoader.item as Popup
+        if (bio.visible)
+            bio.close()
+        else
+            bio.open()
     }
 }

@@ -37,6 +37,7 @@ Item {
         fillMode: Image.PreserveAspectFit
         smooth: true
         mipmap: true
+        asynchronous: true
     }
 
     Rectangle {

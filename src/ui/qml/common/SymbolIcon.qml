@@ -25,6 +25,8 @@ Item {
         sourceSize.height: Math.ceil(height)
         fillMode: Image.PreserveAspectFit
         smooth: true
+        // Drawn from the SVG off the main thread: a screen shows dozens of them at once.
+        asynchronous: true
         source: IconTable.source(icon.name, icon.color, icon.multicolor)
     }
 }
