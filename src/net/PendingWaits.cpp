@@ -50,5 +50,3 @@ QCoro::Task<bool> sleepFor(std::chrono::milliseconds duration)
 }
 
 } // namespace net
-
-#include "PendingWaits.moc"
