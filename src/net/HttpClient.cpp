@@ -17,6 +17,10 @@
 namespace net {
 namespace {
 
+// How far past the size limit a reply may be read: more than one read from the network, so that
+// a reply over the limit always shows it.
+constexpr qint64 kReadBufferSlack = 1024 * 1024;
+
 // Statuses Qt turns into errors of its own (407 into "Proxy requires authentication", 400 into a
 // protocol error, ...) are still statuses the server sent, and are read as such. Only a failure of
 // the transfer itself, or of following redirects, is a transport error.
@@ -57,6 +61,17 @@ public:
     {
         QObject::connect(reply, &QNetworkReply::downloadProgress, this, [this](qint64 received, qint64 total) {
             if (received > kMaxBodyBytes || total > kMaxBodyBytes) {
+                refuse(m_tooLarge);
+            }
+        });
+        // Progress is reported only when this thread has caught up with the network thread, so a
+        // server that sends faster than this thread takes it in could go unchecked until the
+        // timeout, filling memory. Reading stops a little past the limit instead (a request whose
+        // transfer starts before this line, like one with a body, is not covered), and a full
+        // buffer is refused here.
+        reply->setReadBufferSize(kMaxBodyBytes + kReadBufferSlack);
+        QObject::connect(reply, &QNetworkReply::readyRead, this, [this] {
+            if (m_reply && m_reply->bytesAvailable() > kMaxBodyBytes) {
                 refuse(m_tooLarge);
             }
         });

@@ -95,7 +95,9 @@ QList<Fault> faults(const QString &elsewhere)
 {
     const QByteArray long_ = R"({"padding":")" + QByteArray(4000, 'x') + R"("})";
     // Binary, so that the server sends them as they are.
-    FakeServer::Response endless = misbehaving(Misbehavior::Endless, QByteArray(64 * 1024, ' '));
+    // Paced a little, as a network would: a loopback server that sends flat out can keep a busy
+    // machine's main thread from ever catching up with the network thread.
+    FakeServer::Response endless = misbehaving(Misbehavior::Endless, QByteArray(256 * 1024, ' '), 1ms);
     endless.contentType = "application/octet-stream";
     static const QByteArray deflated = qCompress(QByteArray(16 * 1024 * 1024, ' ')).mid(4); // a zlib stream
     FakeServer::Response bomb = reply(deflated, 200, "application/octet-stream");

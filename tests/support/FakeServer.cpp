@@ -165,9 +165,13 @@ struct FakeServer::Impl
                 });
             break;
         case Misbehavior::Endless:
-            res.set_chunked_content_provider(contentType, [body](size_t, httplib::DataSink &sink) {
-                return !body.empty() && sink.write(body.data(), body.size());
-            });
+            res.set_chunked_content_provider(
+                contentType, [this, body, interval = response.stallFor](size_t offset, httplib::DataSink &sink) {
+                    if (offset > 0) {
+                        pause(interval);
+                    }
+                    return !body.empty() && sink.write(body.data(), body.size());
+                });
             break;
         case Misbehavior::HugeLength:
             res.set_content_provider(100'000'000'000ULL, contentType,

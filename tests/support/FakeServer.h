@@ -26,7 +26,7 @@ public:
         Drip, // send the body one byte per stallFor
         HugeLength, // announce a body of 100 GB, then stall for stallFor and hang up
         Reset, // announce the whole body, send half of it, then reset the connection (TCP RST)
-        Endless, // send the body over and over, chunked without a length, until the client hangs up
+        Endless, // send the body over and over, stallFor apart, chunked without a length, until the client hangs up
     };
 
     struct Response
