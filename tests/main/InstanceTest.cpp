@@ -5,10 +5,9 @@
 #include "platform/Defaults.h"
 
 #include "Await.h"
+#include "DemoApp.h"
 #include "FakeNotifications.h"
-#include "TestOutput.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QUrl>
 
@@ -17,29 +16,16 @@
 #include <gtest/gtest.h>
 
 using namespace std::chrono_literals;
-using test_support::spinUntil;
 
 namespace {
 
-// Runs merrin-vale with its own settings and runtime folders, the event loop turning meanwhile
-// (the fakes answer from this process); its exit code, or -1 when it did not end.
-int runMerrinVale(const QStringList &arguments, const QTemporaryDir &home)
+// merrin-vale with its own settings and runtime folders.
+int runIn(const QTemporaryDir &home, const QStringList &arguments)
 {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.path());
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    QProcess process;
-    process.setProcessEnvironment(env);
-    process.start(QStringLiteral(MERRIN_VALE_PATH), arguments);
-    const bool ended = spinUntil([&] { return process.state() == QProcess::NotRunning; }, 30s);
-    if (!ended) {
-        process.kill();
-        process.waitForFinished();
-    }
-    test_support::recordProcess(
-        process.program(), process.arguments(), process.readAllStandardOutput(), process.readAllStandardError());
-    return ended && process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    return runMerrinVale(arguments,
+        { { QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")) },
+            { QStringLiteral("XDG_RUNTIME_DIR"), home.path() } })
+        .exitCode;
 }
 
 } // namespace
@@ -54,7 +40,7 @@ TEST(InstanceTest, TheDailyTimersCommandPostsTheKeptBriefing)
     FakeNotifications desktop;
     ASSERT_TRUE(desktop.registered());
 
-    EXPECT_EQ(runMerrinVale({ QStringLiteral("--deliver-daily-briefing") }, home), 0);
+    EXPECT_EQ(runIn(home, { QStringLiteral("--deliver-daily-briefing") }), 0);
     ASSERT_EQ(desktop.posted().size(), 1);
     const FakeNotifications::Posted &posted = desktop.posted()[0];
     EXPECT_EQ(posted.summary, QStringLiteral("Merrin's Briefing · Phoenix"));
@@ -88,21 +74,13 @@ TEST(InstanceTest, ASecondMerrinValeHandsItsRequestToTheRunningOneAndExits)
     ASSERT_TRUE(instance.registerOn(QDBusConnection::connectToBus(QDBusConnection::SessionBus, connection)));
 
     test_support::TempDir home;
-    const struct
-    {
-        QString argument;
-        QString action;
-    } cases[] = {
-        { QString(), QStringLiteral("activate") },
-        { QStringLiteral("--play-briefing"), QStringLiteral("play") },
-        { QStringLiteral("--prepare-briefing"), QStringLiteral("prepare") },
-        { QStringLiteral("--deliver-daily-briefing"), QStringLiteral("deliver") },
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.action.toStdString());
-        const int before = done.value(c.action);
-        EXPECT_EQ(runMerrinVale(c.argument.isEmpty() ? QStringList() : QStringList { c.argument }, home), 0);
-        EXPECT_EQ(done.value(c.action), before + 1);
+    const QList<std::pair<QString, QString>> cases { { QString(), "activate" }, { "--play-briefing", "play" },
+        { "--prepare-briefing", "prepare" }, { "--deliver-daily-briefing", "deliver" } };
+    for (const auto &[argument, action] : cases) {
+        SCOPED_TRACE(action.toStdString());
+        const int before = done.value(action);
+        EXPECT_EQ(runIn(home, argument.isEmpty() ? QStringList() : QStringList { argument }), 0);
+        EXPECT_EQ(done.value(action), before + 1);
     }
     EXPECT_EQ(done.size(), 4);
     QDBusConnection::disconnectFromBus(connection);

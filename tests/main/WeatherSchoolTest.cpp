@@ -2,68 +2,14 @@
 // Weather School in the real application in demo mode: opened from the toolbar with the keyboard,
 // what the lesson says, the probability lab moved with the keys and by a preset, the lesson
 // scrolled and closed, with screenshots in light and dark.
-#include "main/AppRoot.h"
-
-#include "app/SettingsStore.h"
-#include "ui/HomeViewModel.h"
-
-#include "Await.h"
 #include "DemoApp.h"
-#include "HomeCards.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QKeyEvent>
-#include <QQmlExpression>
-#include <QQuickItem>
-#include <QQuickWindow>
-
-#include <gtest/gtest.h>
-
-#include <functional>
 
 using namespace std::chrono_literals;
 
 namespace {
-
-// Every visible item under the item, the item first, through the visual tree.
-void visit(QQuickItem *item, const std::function<void(QQuickItem *)> &visitor)
-{
-    if (!item->isVisible()) {
-        return;
-    }
-    visitor(item);
-    for (QQuickItem *child : item->childItems()) {
-        visit(child, visitor);
-    }
-}
-
-QQuickItem *find(QQuickItem *under, const std::function<bool(QQuickItem *)> &matches)
-{
-    QQuickItem *found = nullptr;
-    visit(under, [&](QQuickItem *item) {
-        if (found == nullptr && matches(item)) {
-            found = item;
-        }
-    });
-    return found;
-}
-
-QQuickItem *named(QQuickItem *under, const QString &name)
-{
-    return find(under, [&](QQuickItem *item) { return item->objectName() == name; });
-}
-
-QStringList textsUnder(QQuickItem *under)
-{
-    QStringList texts;
-    visit(under, [&](QQuickItem *item) {
-        if (const QVariant text = item->property("text"); text.typeId() == QMetaType::QString) {
-            texts.append(text.toString());
-        }
-    });
-    return texts;
-}
 
 void press(QQuickWindow *window, Qt::Key key, int times = 1)
 {
@@ -76,79 +22,21 @@ void press(QQuickWindow *window, Qt::Key key, int times = 1)
 }
 
 // The lesson's headings and the texts of its plates, tables and lab, in the order they come.
-const QStringList kLessonTexts {
-    QStringLiteral("WEATHER SCHOOL"),
-    QStringLiteral("MERRIN VALE"),
-    QStringLiteral("METEOROLOGIST"),
-    QStringLiteral("Seven things I wish everyone knew about forecasts"),
-    QStringLiteral("01"),
-    QStringLiteral("WHAT 40% ACTUALLY MEANS"),
-    QStringLiteral("CONFIDENCE (C)"),
-    QStringLiteral("Rain happens somewhere in the area"),
-    QStringLiteral("COVERAGE (A)"),
-    QStringLiteral("Share of the area that gets wet if it does"),
-    QStringLiteral("Have a play with it — and try the two presets underneath."),
-    QStringLiteral("Day A · 50 × 80"),
-    QStringLiteral("Day B · 80 × 50"),
-    QStringLiteral("02"),
-    QStringLiteral("WHY I SAY “SCATTERED”"),
-    QStringLiteral("10%"),
-    QStringLiteral("ISOLATED · A FEW"),
-    QStringLiteral("20%"),
-    QStringLiteral("SLIGHT CHANCE · WIDELY SCATTERED"),
-    QStringLiteral("30–50%"),
-    QStringLiteral("CHANCE · SCATTERED"),
-    QStringLiteral("60–70%"),
-    QStringLiteral("LIKELY · NUMEROUS"),
-    QStringLiteral("80–100%"),
-    QStringLiteral("NO QUALIFIER — JUST “RAIN”"),
-    QStringLiteral("03"),
-    QStringLiteral("SUMMER STORMS ARE A DIFFERENT ANIMAL"),
-    QStringLiteral("04"),
-    QStringLiteral("WHY I WON'T PROMISE YOU RAIN AT 3:47"),
-    QStringLiteral("05"),
-    QStringLiteral("SOMETIMES THE RADAR IS LYING TO YOU"),
-    QStringLiteral("06"),
-    QStringLiteral("HOW FAR AHEAD CAN I REALLY SEE?"),
-    QStringLiteral("5 DAYS OUT"),
-    QStringLiteral("right about 90% of the time"),
-    QStringLiteral("7 DAYS OUT"),
-    QStringLiteral("right about 80% of the time"),
-    QStringLiteral("10 DAYS OUT"),
-    QStringLiteral("about a coin flip"),
-    QStringLiteral("07"),
-    QStringLiteral("WHY I READ WHAT THE FORECASTERS WROTE"),
-    QStringLiteral("SOURCES · NOAA · NATIONAL WEATHER SERVICE · AMERICAN METEOROLOGICAL SOCIETY"),
-};
+const QStringList kLessonTexts { "WEATHER SCHOOL", "MERRIN VALE", "METEOROLOGIST",
+    "Seven things I wish everyone knew about forecasts", //
+    "01", "WHAT 40% ACTUALLY MEANS", "CONFIDENCE (C)", "Rain happens somewhere in the area", "COVERAGE (A)",
+    "Share of the area that gets wet if it does", "Have a play with it — and try the two presets underneath.",
+    "Day A · 50 × 80", "Day B · 80 × 50", //
+    "02", "WHY I SAY “SCATTERED”", "10%", "ISOLATED · A FEW", "20%", "SLIGHT CHANCE · WIDELY SCATTERED", "30–50%",
+    "CHANCE · SCATTERED", "60–70%", "LIKELY · NUMEROUS", "80–100%", "NO QUALIFIER — JUST “RAIN”", //
+    "03", "SUMMER STORMS ARE A DIFFERENT ANIMAL", "04", "WHY I WON'T PROMISE YOU RAIN AT 3:47", "05",
+    "SOMETIMES THE RADAR IS LYING TO YOU", //
+    "06", "HOW FAR AHEAD CAN I REALLY SEE?", "5 DAYS OUT", "right about 90% of the time", "7 DAYS OUT",
+    "right about 80% of the time", "10 DAYS OUT", "about a coin flip", //
+    "07", "WHY I READ WHAT THE FORECASTERS WROTE",
+    "SOURCES · NOAA · NATIONAL WEATHER SERVICE · AMERICAN METEOROLOGICAL SOCIETY" };
 
-class WeatherSchoolTest : public ::testing::Test
-{
-protected:
-    static void SetUpTestSuite()
-    {
-        root = makeSilentDemo().release();
-        loaded = root->load() && test_support::spinUntil([] {
-            return root->home().state() == HomeViewModel::State::Cards && laterCardsMade(root->window());
-        });
-    }
-    static void TearDownTestSuite()
-    {
-        delete root;
-        root = nullptr;
-    }
-    void SetUp() override { ASSERT_TRUE(loaded) << "the demo's home screen did not come up"; }
-
-    static QQuickItem *top() { return root->window()->contentItem(); }
-
-    static void saveShot(const QString &name)
-    {
-        ASSERT_TRUE(QDir().mkpath(QStringLiteral(MERRIN_SCREENSHOT_DIR)));
-        EXPECT_TRUE(root->window()->grabWindow().save(QDir(QStringLiteral(MERRIN_SCREENSHOT_DIR)).filePath(name)));
-    }
-
-    static inline AppRoot *root = nullptr;
-    static inline bool loaded = false;
-};
+using WeatherSchoolTest = DemoScreen;
 
 } // namespace
 
@@ -208,8 +96,7 @@ TEST_F(WeatherSchoolTest, TheToolbarOpensTheLessonWhoseLabWorksOutTheChance)
     EXPECT_EQ(verdict(), u"Probably nothing at all. But if it does go, it goes everywhere at once.");
 
     // Pictures of the top and of the lab, light and dark.
-    QQmlExpression themeLookup(qmlContext(window), window, QStringLiteral("Theme"));
-    auto *theme = themeLookup.evaluate().value<QObject *>();
+    QObject *theme = DemoScreen::theme();
     ASSERT_NE(theme, nullptr);
     auto *flick = qvariant_cast<QObject *>(named(top(), QStringLiteral("lessonScroll"))->property("flick"));
     ASSERT_NE(flick, nullptr);

@@ -44,7 +44,7 @@ protected:
     {
         server.route(QStringLiteral("/v1/forecast"),
             FakeServer::fromFile(QStringLiteral("openmeteo_forecast_synthetic_chicago_7day.json")));
-        answerWith(FakeServer::fromFile(QStringLiteral("anthropic_messages_text_end_turn.json")));
+        answerWith(QStringLiteral("anthropic_messages_text_end_turn.json"));
         QObject::connect(&view, &BriefingViewModel::sent, &view, [this] { ++sent; });
     }
     ~AskPanelTest() override { await(settings.setApiKey(QString())); }
@@ -58,7 +58,12 @@ protected:
         ASSERT_EQ(view.placeholder(), kSuggested);
     }
 
-    void answerWith(FakeServer::Response response) { server.route(kMessages, std::move(response)); }
+    void answerWith(const QString &file, int status = 200, std::chrono::milliseconds delay = {})
+    {
+        FakeServer::Response response = FakeServer::fromFile(file, status);
+        response.delay = delay;
+        server.route(kMessages, std::move(response));
+    }
 
     // The question each request to the Anthropic endpoint carried.
     QStringList questionsAsked() const
@@ -100,7 +105,7 @@ TEST_F(AskPanelTest, AQuestionIsAnsweredAFailureSaysWhyAndANewConversationStarts
     EXPECT_EQ(sent, 1);
 
     SCOPED_TRACE("a failure shows the server's message and keeps the conversation");
-    answerWith(FakeServer::fromFile(QStringLiteral("anthropic_error_404_not_found_error.json"), 404));
+    answerWith(QStringLiteral("anthropic_error_404_not_found_error.json"), 404);
     view.setQuestion(QStringLiteral("And Sunday?"));
     view.send();
     ASSERT_TRUE(spinUntil([this] { return answered() && model.askError(); }));
@@ -116,9 +121,7 @@ TEST_F(AskPanelTest, AQuestionIsAnsweredAFailureSaysWhyAndANewConversationStarts
 
 TEST_F(AskPanelTest, AnEmptyFieldAsksTheSuggestionAndNothingIsSentWhileAnAnswerLoads)
 {
-    FakeServer::Response slow = FakeServer::fromFile(QStringLiteral("anthropic_messages_text_end_turn.json"));
-    slow.delay = 400ms;
-    answerWith(slow);
+    answerWith(QStringLiteral("anthropic_messages_text_end_turn.json"), 200, 400ms);
 
     view.send();
     EXPECT_EQ(sent, 1);
@@ -140,9 +143,7 @@ TEST_F(AskPanelTest, AnEmptyFieldAsksTheSuggestionAndNothingIsSentWhileAnAnswerL
 
 TEST_F(AskPanelTest, AnAnswerForAConversationClearedMeanwhileIsDropped)
 {
-    FakeServer::Response slow = FakeServer::fromFile(QStringLiteral("anthropic_messages_text_end_turn.json"));
-    slow.delay = 300ms;
-    answerWith(slow);
+    answerWith(QStringLiteral("anthropic_messages_text_end_turn.json"), 200, 300ms);
     view.setQuestion(QStringLiteral("Rain at 6?"));
     view.send();
     view.clearConversation();

@@ -9,21 +9,15 @@ using namespace briefing_text;
 
 TEST(BriefingText, TheStatusLineFollowsTheModel)
 {
-    struct Case
-    {
-        bool loading, hasAi, rewriting;
-        StatusLine expected;
-    };
-    for (const Case &c : {
-             Case { true, false, false, StatusLine::Expanding }, // the local text while the AI writes
-             Case { true, false, true, StatusLine::Expanding },
-             Case { true, true, false, StatusLine::None },
-             Case { false, true, true, StatusLine::StayTuned }, // a rewrite after a change of place
-             Case { true, true, true, StatusLine::StayTuned },
-             Case { false, false, false, StatusLine::None },
+    for (const auto &[loading, hasAi, rewriting, expected] : {
+             std::tuple { true, false, false, StatusLine::Expanding }, // the local text while the AI writes
+             { true, false, true, StatusLine::Expanding },
+             { true, true, false, StatusLine::None },
+             { false, true, true, StatusLine::StayTuned }, // a rewrite after a change of place
+             { true, true, true, StatusLine::StayTuned },
+             { false, false, false, StatusLine::None },
          }) {
-        SCOPED_TRACE(testing::Message() << c.loading << c.hasAi << c.rewriting);
-        EXPECT_EQ(statusLine(c.loading, c.hasAi, c.rewriting), c.expected);
+        EXPECT_EQ(statusLine(loading, hasAi, rewriting), expected) << loading << hasAi << rewriting;
     }
 }
 
@@ -47,23 +41,16 @@ TEST(BriefingText, ThePlaceholderOffersTheSuggestionUntilTheFirstExchange)
 
 TEST(BriefingText, ASendAsksTheTypedTextElseTheSuggestionOnAFreshConversation)
 {
-    struct Case
-    {
-        const char *typed;
-        bool hasExchange;
-        const char *suggested;
-        std::optional<QString> expected;
-    };
-    for (const Case &c : {
-             Case { "  Rain at 6?\t", false, "Will it storm?", QStringLiteral("Rain at 6?") },
-             Case { "Rain at 6?", true, "", QStringLiteral("Rain at 6?") },
-             Case { "   ", false, "Will it storm?", QStringLiteral("Will it storm?") },
-             Case { "", true, "Will it storm?", std::nullopt },
-             Case { "", false, "", std::nullopt }, // the built-in placeholder is never sent
+    for (const auto &[typed, hasExchange, suggested, expected] : {
+             std::tuple<const char *, bool, const char *, std::optional<QString>> {
+                 "  Rain at 6?\t", false, "Will it storm?", QStringLiteral("Rain at 6?") },
+             { "Rain at 6?", true, "", QStringLiteral("Rain at 6?") },
+             { "   ", false, "Will it storm?", QStringLiteral("Will it storm?") },
+             { "", true, "Will it storm?", std::nullopt },
+             { "", false, "", std::nullopt }, // the built-in placeholder is never sent
          }) {
-        SCOPED_TRACE(c.typed);
-        EXPECT_EQ(
-            questionToSend(QString::fromUtf8(c.typed), c.hasExchange, QString::fromUtf8(c.suggested)), c.expected);
+        EXPECT_EQ(questionToSend(QString::fromUtf8(typed), hasExchange, QString::fromUtf8(suggested)), expected)
+            << typed;
     }
 }
 

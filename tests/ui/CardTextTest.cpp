@@ -8,24 +8,15 @@ using namespace card_text;
 
 TEST(CardText, ChanceShowsTheTruncatedPercentAboveTenElseABlank)
 {
-    const struct
-    {
-        double percent;
-        const char *shown;
-    } cases[] = { { 0, " " }, { 10, " " }, { 10.5, "10%" }, { 11, "11%" }, { 99.9, "99%" }, { -5, " " } };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.percent);
-        EXPECT_EQ(chance(c.percent), QString::fromUtf8(c.shown));
+    for (const auto &[percent, shown] :
+        { std::pair { 0.0, " " }, { 10.0, " " }, { 10.5, "10%" }, { 11.0, "11%" }, { 99.9, "99%" }, { -5.0, " " } }) {
+        EXPECT_EQ(chance(percent), QString::fromUtf8(shown)) << percent;
     }
 }
 
 TEST(CardText, StatValues)
 {
-    const struct
-    {
-        QString shown;
-        const char *expected;
-    } cases[] = {
+    const std::pair<QString, const char *> cases[] = {
         { dewPoint(16, QStringLiteral("°C")), "16° · Sticky" }, // 60.8 °F
         { dewPoint(16, QStringLiteral("°F")), "16° · Dry" },
         { dewPoint(74.6, QStringLiteral("°F")), "75° · Oppressive" }, // judged before rounding
@@ -35,8 +26,8 @@ TEST(CardText, StatValues)
         { uvIndex(10.49), "10" },
         { wholeNumber(-0.4), "0" },
     };
-    for (const auto &c : cases) {
-        EXPECT_EQ(c.shown, QString::fromUtf8(c.expected));
+    for (const auto &[shown, expected] : cases) {
+        EXPECT_EQ(shown, QString::fromUtf8(expected));
     }
 }
 
@@ -61,10 +52,9 @@ TEST(CardText, AlertTextIsRewrappedKeepingParagraphs)
 
 TEST(CardText, OnlyExtremeAndSevereAlertsAreStrong)
 {
-    EXPECT_TRUE(strongAlert(QStringLiteral("Extreme")));
-    EXPECT_TRUE(strongAlert(QStringLiteral("Severe")));
-    for (const char *other : { "Moderate", "Minor", "Unknown", "severe", "" }) {
-        EXPECT_FALSE(strongAlert(QString::fromLatin1(other))) << other;
+    for (const auto &[severity, strong] : { std::pair { "Extreme", true }, { "Severe", true }, { "Moderate", false },
+             { "Minor", false }, { "Unknown", false }, { "severe", false }, { "", false } }) {
+        EXPECT_EQ(strongAlert(QString::fromLatin1(severity)), strong) << severity;
     }
 }
 
@@ -89,17 +79,14 @@ TEST(CardRows, HourlyAndDailyRowsCarryTheirLabels)
 
     const QList<HourCell> cells = card_rows::hourCells(f);
     ASSERT_EQ(cells.size(), 1);
-    EXPECT_EQ(cells[0].hour, QStringLiteral("3P"));
-    EXPECT_EQ(cells[0].temperature, QStringLiteral("72°"));
-    EXPECT_EQ(cells[0].chance, QStringLiteral(" "));
+    EXPECT_EQ(cells[0].hour + u' ' + cells[0].temperature + u'|' + cells[0].chance + u'|', QStringLiteral("3P 72°| |"));
     EXPECT_EQ(cells[0].code, 95);
 
     const QList<DayRow> days = card_rows::dayRows(f);
     ASSERT_EQ(days.size(), 2);
     EXPECT_EQ(days[0].day, QStringLiteral("TODAY"));
-    EXPECT_EQ(days[1].day, QStringLiteral("MON"));
-    EXPECT_EQ(days[1].chance, QStringLiteral("10%"));
-    EXPECT_EQ(days[1].low + u' ' + days[1].high, QStringLiteral("66° 75°"));
+    EXPECT_EQ(days[1].day + u' ' + days[1].chance + u' ' + days[1].low + u' ' + days[1].high,
+        QStringLiteral("MON 10% 66° 75°"));
     // Each day's range within the week's, from 58.2 to 74.5.
     EXPECT_EQ(days[0].rangeStart, 0);
     EXPECT_NEAR(days[1].rangeStart, 8.0 / 16.3, 1e-9);

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <tuple>
 
 namespace {
 
@@ -109,13 +110,8 @@ TEST_F(ColorSchemeTest, FollowsThePortalFromStartAndAsItChanges)
     const auto scheme = started();
     EXPECT_EQ(scheme->preference(), ColorScheme::PreferDark);
 
-    const struct
-    {
-        QString group;
-        QString key;
-        uint value;
-        ColorScheme::Preference expected;
-    } changes[] = {
+    // A setting changed, its new value, and the preference then.
+    const std::tuple<QString, QString, uint, ColorScheme::Preference> changes[] = {
         { appearance, QStringLiteral("color-scheme"), 2, ColorScheme::PreferLight },
         { appearance, QStringLiteral("accent-color"), 1, ColorScheme::PreferLight }, // another setting
         { QStringLiteral("org.gnome.desktop.interface"), QStringLiteral("color-scheme"), 1, ColorScheme::PreferLight },
@@ -123,14 +119,14 @@ TEST_F(ColorSchemeTest, FollowsThePortalFromStartAndAsItChanges)
         { appearance, QStringLiteral("color-scheme"), 0, ColorScheme::NoPreference },
         { appearance, QStringLiteral("color-scheme"), 7, ColorScheme::NoPreference }, // unknown value
     };
-    for (const auto &change : changes) {
-        SCOPED_TRACE((change.group + u' ' + change.key + u' ' + QString::number(change.value)).toStdString());
-        Q_EMIT portal.SettingChanged(change.group, change.key, QDBusVariant(change.value));
+    for (const auto &[group, key, value, expected] : changes) {
+        SCOPED_TRACE((group + u' ' + key + u' ' + QString::number(value)).toStdString());
+        Q_EMIT portal.SettingChanged(group, key, QDBusVariant(value));
         // Signals from one sender arrive in order: once the flush is here, so is the change.
         const int before = listener.count;
         portalBus.send(QDBusMessage::createSignal(path, FlushListener::interface, QStringLiteral("Flush")));
         ASSERT_TRUE(test_support::spinUntil([&] { return listener.count > before; }));
-        EXPECT_EQ(scheme->preference(), change.expected);
+        EXPECT_EQ(scheme->preference(), expected);
     }
 }
 

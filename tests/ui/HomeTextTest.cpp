@@ -7,10 +7,10 @@ using namespace home_text;
 
 TEST(HomeText, TemperaturesRoundHalvesAwayFromZero)
 {
-    EXPECT_EQ(temperature(71.5), QStringLiteral("72°"));
-    EXPECT_EQ(temperature(71.49), QStringLiteral("71°"));
-    EXPECT_EQ(temperature(-0.4), QStringLiteral("0°"));
-    EXPECT_EQ(temperature(-2.5), QStringLiteral("-3°"));
+    for (const auto &[value, shown] :
+        { std::pair { 71.5, "72°" }, { 71.49, "71°" }, { -0.4, "0°" }, { -2.5, "-3°" } }) {
+        EXPECT_EQ(temperature(value), QString::fromUtf8(shown));
+    }
 }
 
 TEST(HomeText, FeelsLikeLineAddsTodaysHighAndLow)
@@ -32,12 +32,7 @@ TEST(HomeText, FeelsLikeLineAddsTodaysHighAndLow)
 
 TEST(HomeText, ScreenStates)
 {
-    const struct
-    {
-        ScreenInputs in;
-        ScreenState state;
-        const char *message;
-    } cases[] = {
+    const std::tuple<ScreenInputs, ScreenState, const char *> cases[] = {
         { { false, true, false, false, false }, ScreenState::FindingLocation, "Finding your location…" },
         { { true, false, false, true, false }, ScreenState::LoadingForecast, "Loading the forecast…" },
         { { false, false, false, false, false }, ScreenState::NoLocation, "No location set" },
@@ -47,9 +42,9 @@ TEST(HomeText, ScreenStates)
         { { true, false, true, true, true }, ScreenState::Cards, "" },
         { { true, true, true, false, false }, ScreenState::Cards, "" },
     };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.message);
-        EXPECT_EQ(screenState(c.in), c.state);
-        EXPECT_EQ(screenMessage(c.state), QString::fromUtf8(c.message));
+    for (const auto &[in, state, message] : cases) {
+        SCOPED_TRACE(message);
+        EXPECT_EQ(screenState(in), state);
+        EXPECT_EQ(screenMessage(state), QString::fromUtf8(message));
     }
 }

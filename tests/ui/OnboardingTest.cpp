@@ -33,17 +33,19 @@ using test_support::spinUntil;
 namespace {
 
 // The visible texts under an item, scrolled into view or not.
-void collectTexts(const QQuickItem *item, QStringList &texts)
+QStringList textsUnder(const QQuickItem *item)
 {
     if (!item->isVisible()) {
-        return;
+        return {};
     }
+    QStringList texts;
     if (const QVariant text = item->property("text"); text.typeId() == QMetaType::QString) {
         texts.append(text.toString());
     }
     for (const QQuickItem *child : item->childItems()) {
-        collectTexts(child, texts);
+        texts += textsUnder(child);
     }
+    return texts;
 }
 
 struct OnboardingApp : MainWindowWorld
@@ -68,12 +70,6 @@ struct OnboardingApp : MainWindowWorld
     [[nodiscard]] QQuickWindow *settingsWindow() const
     {
         return window()->findChild<QQuickWindow *>(QStringLiteral("settingsWindow"));
-    }
-    [[nodiscard]] QStringList settingsTexts() const
-    {
-        QStringList texts;
-        collectTexts(settingsWindow()->contentItem(), texts);
-        return texts;
     }
     // A key as the desktop delivers it, through the window's shortcuts.
     static void deliver(QWindow *to, int key, Qt::KeyboardModifiers modifiers, const QString &text = {})
@@ -176,7 +172,7 @@ TEST(OnboardingTest, TypingAKeyAndContinuingSavesItAndStartsTheForecast)
     ASSERT_NE(settings, nullptr);
     ASSERT_TRUE(spinUntil([&] { return settings->isVisible(); }));
     EXPECT_EQ(settings->title(), QStringLiteral("Settings"));
-    const QStringList texts = a.settingsTexts();
+    const QStringList texts = textsUnder(settings->contentItem());
     for (const char *shown : { "Units", "Temperature", "Fahrenheit (°F)", "Celsius (°C)", "Wind speed", "mph", "km/h",
              "Appearance", "Text size", "Standard", "Large", "Extra Large",
              "Scales Merrin's briefing, answers, and labels. The big temperature stays as designed.", "Anthropic API",

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 TEST(PopLab, ChanceAndVerdictForEachEdge)
 {
     const QString everywhere =
@@ -12,13 +14,8 @@ TEST(PopLab, ChanceAndVerdictForEachEdge)
     const QString unlikely = QStringLiteral("Probably nothing at all. But if it does go, it goes everywhere at once.");
     const QString quiet = QStringLiteral("Low confidence and patchy coverage. Genuinely quiet, most likely.");
     const QString summer = QStringLiteral("The classic summer afternoon: real storms, unknown addresses.");
-    const struct
-    {
-        double confidence;
-        double coverage;
-        const char *chance;
-        const QString &verdict;
-    } cases[] = {
+    // Confidence, coverage, and the chance and verdict shown.
+    const std::tuple<double, double, const char *, QString> cases[] = {
         { 70, 70, "49%", everywhere },
         { 65, 55, "36%", patchy }, // 35.75 rounds up
         { 70, 75, "53%", everywhere }, // rule 1 before rule 2's coverage test
@@ -34,11 +31,11 @@ TEST(PopLab, ChanceAndVerdictForEachEdge)
         { 0, 0, "0%", quiet },
     };
     PopLabModel lab;
-    for (const auto &c : cases) {
-        SCOPED_TRACE(testing::Message() << c.confidence << " × " << c.coverage);
-        lab.setConfidence(c.confidence);
-        lab.setCoverage(c.coverage);
-        EXPECT_EQ(lab.chanceText().toStdString(), c.chance);
-        EXPECT_EQ(lab.verdict().toStdString(), c.verdict.toStdString());
+    for (const auto &[confidence, coverage, chance, verdict] : cases) {
+        SCOPED_TRACE(testing::Message() << confidence << " × " << coverage);
+        lab.setConfidence(confidence);
+        lab.setCoverage(coverage);
+        EXPECT_EQ(lab.chanceText().toStdString(), chance);
+        EXPECT_EQ(lab.verdict().toStdString(), verdict.toStdString());
     }
 }

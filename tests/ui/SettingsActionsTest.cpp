@@ -14,7 +14,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
+#include <array>
+#include <tuple>
 
 using test_support::await;
 using test_support::spinUntil;
@@ -45,51 +46,43 @@ struct SettingsWorld : AppWorld
 TEST(SettingsActionsTest, AKeyIsSavedTrimmedAndABlankDraftOrRemoveLeavesNone)
 {
     SettingsWorld w;
+    using Model = SettingsViewModel;
     const struct
     {
-        const char *key;
         QString account;
-        std::function<void(const QString &)> save;
-        std::function<void()> remove;
-        std::function<bool()> flag;
-        std::function<QString()> problem;
+        void (Model::*save)(const QString &);
+        void (Model::*remove)();
+        bool (SettingsStore::*flag)() const;
+        QString (Model::*problem)() const;
     } rows[] = {
-        { "Anthropic", KeyStore::kAnthropicAccount, [&](const QString &d) { w.actions.saveApiKey(d); },
-            [&] { w.actions.removeApiKey(); }, [&] { return w.settings.hasApiKey(); },
-            [&] { return w.actions.apiKeyProblem(); } },
-        { "Google", KeyStore::kGoogleAccount, [&](const QString &d) { w.actions.saveGoogleApiKey(d); },
-            [&] { w.actions.removeGoogleApiKey(); }, [&] { return w.settings.hasGoogleApiKey(); },
-            [&] { return w.actions.googleKeyProblem(); } },
+        { KeyStore::kAnthropicAccount, &Model::saveApiKey, &Model::removeApiKey, &SettingsStore::hasApiKey,
+            &Model::apiKeyProblem },
+        { KeyStore::kGoogleAccount, &Model::saveGoogleApiKey, &Model::removeGoogleApiKey,
+            &SettingsStore::hasGoogleApiKey, &Model::googleKeyProblem },
     };
     for (const auto &row : rows) {
-        SCOPED_TRACE(row.key);
+        SCOPED_TRACE(row.account.toStdString());
         const auto stored = [&] { return await(w.keys.readKey(row.account)); };
-        const struct
-        {
-            const char *action;
-            std::function<void()> act;
-            std::optional<QString> then;
-        } steps[] = {
-            { "save a pasted key", [&] { row.save(QStringLiteral("  key-one \n")); }, QStringLiteral("key-one") },
-            { "save only white space", [&] { row.save(QStringLiteral(" \t\n ")); }, std::nullopt },
-            { "save another", [&] { row.save(QStringLiteral("key-two")); }, QStringLiteral("key-two") },
-            { "Remove key", [&] { row.remove(); }, std::nullopt },
-        };
-        for (const auto &step : steps) {
-            SCOPED_TRACE(step.action);
-            step.act();
-            EXPECT_EQ(row.flag(), step.then.has_value()) << "the flag changes at once";
-            EXPECT_TRUE(spinUntil([&] { return stored() == step.then; }));
+        const auto problem = [&] { return (w.actions.*row.problem)(); };
+        // A draft to save, or nothing for Remove key; then the key kept.
+        for (const auto &[draft, then] : { std::pair<std::optional<QString>, std::optional<QString>> {
+                                               QStringLiteral("  key-one \n"), QStringLiteral("key-one") },
+                 { QStringLiteral(" \t\n "), std::nullopt }, { QStringLiteral("key-two"), QStringLiteral("key-two") },
+                 { std::nullopt, std::nullopt } }) {
+            SCOPED_TRACE(draft.value_or(QStringLiteral("Remove key")).toStdString());
+            draft ? (w.actions.*row.save)(*draft) : (w.actions.*row.remove)();
+            EXPECT_EQ((w.settings.*row.flag)(), then.has_value()) << "the flag changes at once";
+            EXPECT_TRUE(spinUntil([&] { return stored() == then; }));
         }
         // A key with a line break inside is refused, says why, and leaves the saved one alone.
-        row.save(QStringLiteral("key-three"));
+        (w.actions.*row.save)(QStringLiteral("key-three"));
         EXPECT_TRUE(spinUntil([&] { return stored() == QStringLiteral("key-three"); }));
-        row.save(QStringLiteral("key\r\nX-Injected: yes"));
-        EXPECT_TRUE(spinUntil([&] { return !row.problem().isEmpty(); }));
-        EXPECT_TRUE(row.problem().startsWith(QStringLiteral("An API key can't contain spaces")));
+        (w.actions.*row.save)(QStringLiteral("key\r\nX-Injected: yes"));
+        EXPECT_TRUE(spinUntil([&] { return !problem().isEmpty(); }));
+        EXPECT_TRUE(problem().startsWith(QStringLiteral("An API key can't contain spaces")));
         EXPECT_EQ(stored(), QStringLiteral("key-three"));
-        row.remove();
-        EXPECT_TRUE(spinUntil([&] { return row.problem().isEmpty() && !stored(); }));
+        (w.actions.*row.remove)();
+        EXPECT_TRUE(spinUntil([&] { return problem().isEmpty() && !stored(); }));
     }
 }
 
@@ -119,37 +112,31 @@ TEST(SettingsActionsTest, ChangingTheUnitsFetchesTheForecastInThem)
 TEST(SettingsActionsTest, ADailyBriefingTimeIsKeptOnlyWhenItIsATimeOfDay)
 {
     SettingsWorld w;
-    const struct
-    {
-        int hour, minute;
-        int keptHour, keptMinute;
-    } rows[] = { { 6, 45, 6, 45 }, { 24, 0, 6, 45 }, { -1, 30, 6, 45 }, { 23, 60, 6, 45 }, { 0, 0, 0, 0 } };
-    for (const auto &row : rows) {
-        SCOPED_TRACE(QStringLiteral("%1:%2").arg(row.hour).arg(row.minute).toStdString());
-        w.actions.setDailyBriefingTime(row.hour, row.minute);
-        EXPECT_EQ(w.settings.dailyBriefingHour(), row.keptHour);
-        EXPECT_EQ(w.settings.dailyBriefingMinute(), row.keptMinute);
+    // Hour and minute set, and the time kept then.
+    const std::array<int, 4> rows[] = { { 6, 45, 6, 45 }, { 24, 0, 6, 45 }, { -1, 30, 6, 45 }, { 23, 60, 6, 45 },
+        { 0, 0, 0, 0 } };
+    for (const auto &[hour, minute, keptHour, keptMinute] : rows) {
+        SCOPED_TRACE(QStringLiteral("%1:%2").arg(hour).arg(minute).toStdString());
+        w.actions.setDailyBriefingTime(hour, minute);
+        EXPECT_EQ(w.settings.dailyBriefingHour(), keptHour);
+        EXPECT_EQ(w.settings.dailyBriefingMinute(), keptMinute);
     }
 }
 
 TEST(SettingsActionsTest, EitherWayOutOfTheVoiceIntroductionMarksItSeen)
 {
-    const struct
-    {
-        const char *press;
-        bool googleKey;
-        bool main;
-        bool opensSettings;
-    } rows[] = {
+    // The button, whether a Google key is saved, whether it is the main button, whether it opens
+    // the settings.
+    const std::tuple<const char *, bool, bool, bool> rows[] = {
         { "Not now", false, false, false },
         { "Give her a better voice", false, true, true },
         { "Close", true, false, false },
         { "Got it", true, true, false },
     };
-    for (const auto &row : rows) {
-        SCOPED_TRACE(row.press);
+    for (const auto &[press, googleKey, main, opensSettings] : rows) {
+        SCOPED_TRACE(press);
         SettingsWorld w;
-        if (row.googleKey) {
+        if (googleKey) {
             await(w.settings.setGoogleApiKey(test_keys::kGoogleKey));
         }
         VoiceIntro intro { &w.settings };
@@ -157,8 +144,8 @@ TEST(SettingsActionsTest, EitherWayOutOfTheVoiceIntroductionMarksItSeen)
         QObject::connect(&intro, &VoiceIntro::dismissed, [&] { said.append(QStringLiteral("dismissed")); });
         QObject::connect(
             &intro, &VoiceIntro::openSettingsRequested, [&] { said.append(QStringLiteral("open settings")); });
-        row.main ? intro.accept() : intro.close();
-        EXPECT_EQ(said.join(u", "), row.opensSettings ? u"dismissed, open settings" : u"dismissed");
+        main ? intro.accept() : intro.close();
+        EXPECT_EQ(said.join(u", "), opensSettings ? u"dismissed, open settings" : u"dismissed");
         EXPECT_TRUE(SettingsStore(w.defaults, w.keys, w.clock).seenVoiceIntro()) << "written, never shown again";
     }
 }

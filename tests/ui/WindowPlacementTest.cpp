@@ -10,25 +10,21 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 TEST(WindowPlacement, ASavedGeometryIsFittedToTheScreensThereAre)
 {
     const QList<QRect> screens { QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024) };
     const QSize minimum(560, 420);
-    struct Case
-    {
-        const char *what;
-        QRect saved, expected;
-    };
-    for (const Case &c : {
-             Case { "as it was", QRect(100, 80, 900, 640), QRect(100, 80, 900, 640) },
-             Case { "on the second screen", QRect(2000, 100, 900, 640), QRect(2000, 100, 900, 640) },
-             Case { "hanging off the edge", QRect(1500, 900, 900, 640), QRect(1020, 440, 900, 640) },
-             Case { "bigger than its screen", QRect(2000, 0, 1600, 1200), QRect(1920, 0, 1280, 1024) },
-             Case { "below the minimum", QRect(100, 80, 200, 100), QRect(100, 80, 560, 420) },
-             Case { "on a screen that is gone", QRect(5000, 3000, 900, 640), QRect(510, 220, 900, 640) },
+    for (const auto &[what, saved, expected] : {
+             std::tuple { "as it was", QRect(100, 80, 900, 640), QRect(100, 80, 900, 640) },
+             { "on the second screen", QRect(2000, 100, 900, 640), QRect(2000, 100, 900, 640) },
+             { "hanging off the edge", QRect(1500, 900, 900, 640), QRect(1020, 440, 900, 640) },
+             { "bigger than its screen", QRect(2000, 0, 1600, 1200), QRect(1920, 0, 1280, 1024) },
+             { "below the minimum", QRect(100, 80, 200, 100), QRect(100, 80, 560, 420) },
+             { "on a screen that is gone", QRect(5000, 3000, 900, 640), QRect(510, 220, 900, 640) },
          }) {
-        SCOPED_TRACE(c.what);
-        EXPECT_EQ(fitWindowGeometry(c.saved, screens, minimum), c.expected);
+        EXPECT_EQ(fitWindowGeometry(saved, screens, minimum), expected) << what;
     }
 }
 
