@@ -21,11 +21,7 @@ TEST(ForecastClock, ReadsWallClockTextsInThePlacesZone)
     const ForecastClock auckland(QStringLiteral("Pacific/Auckland"));
     const QDateTime t = at(auckland, "2026-01-10T07:30");
     EXPECT_EQ(t.toUTC(), QDateTime(QDate(2026, 1, 9), QTime(18, 30), Qt::UTC)); // NZDT is UTC+13
-    EXPECT_EQ(auckland.day(t), QDate(2026, 1, 10));
-    EXPECT_EQ(auckland.weekdayName(t), QStringLiteral("Saturday"));
-    EXPECT_EQ(auckland.weekday(t), 7);
-    EXPECT_EQ(auckland.monthName(t), QStringLiteral("January"));
-    EXPECT_EQ(auckland.weekday(at(auckland, "2026-01-11")), 1);
+    EXPECT_EQ(auckland.day(t), QDate(2026, 1, 10)); // day and month names show in OutlookGeneratorsTest
     for (const char *bad :
         { "", "2026-01-10T7:30", "2026-02-30", "2026-01-10T24:00", "2026-01-10 07:30", "tomorrow" }) {
         SCOPED_TRACE(bad);

@@ -48,9 +48,8 @@ QJsonObject savedInputs(const QJsonObject &forecast)
 TEST(LocalBriefing, TextForTheAppModel)
 {
     Forecast f = fixtures::quietForecast();
-    const QStringList sentences = selectSentences(candidates(fixtures::featuresOf(f)));
-    EXPECT_GE(sentences.size(), 4);
-    EXPECT_EQ(localBriefingText(f, {}, std::nullopt, std::nullopt), sentences.join(u' '));
+    EXPECT_EQ(localBriefingText(f, {}, std::nullopt, std::nullopt),
+        selectSentences(candidates(fixtures::featuresOf(f))).join(u' '));
 
     f.current.time = QStringLiteral("not a time");
     EXPECT_EQ(localBriefingText(f, {}, std::nullopt, std::nullopt), QString());
@@ -140,13 +139,10 @@ TEST(CliCompose, NoFeaturesAndBadFiles)
             { QStringLiteral("compose"), QStringLiteral("--input"),
                 writeFile(dir, QStringLiteral("in.json"), content) });
     };
-    Forecast f = fixtures::quietForecast();
-    f.current.time = QStringLiteral("2026-07-14 10:00");
-    CliResult result =
-        compose(QJsonDocument(QJsonObject { { QStringLiteral("forecast"), forecast_json::toJson(f) } }).toJson());
+    // An empty forecast has no features (an unreadable time: TextForTheAppModel).
+    CliResult result = compose("{}");
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_EQ(result.out, QStringLiteral("---\n\n"));
-    EXPECT_EQ(compose("{}").out, QStringLiteral("---\n\n"));
 
     result = compose("[1, 2]");
     EXPECT_EQ(result.exitCode, 1);

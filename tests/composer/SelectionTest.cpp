@@ -84,25 +84,9 @@ TEST(Selection, BeatRulesAndTopUp)
     }
 }
 
-TEST(Selection, GroupByBeatIsStableByScore)
+TEST(Selection, TheStrongestTodaySentenceOfAForecast)
 {
-    const auto groups =
-        groupByBeat({ make(C::Temperature, H::Today, 28, "Temp."), make(C::Stretch, H::Stretch, 35, "Trend."),
-            make(C::Precip, H::Now, 75, "Nowcast."), make(C::Wind, H::Today, 28, "Wind."),
-            make(C::Stretch, H::Stretch, 35, "Front."), make(C::Uv, H::Today, 12, "UV.") });
-    QList<QPair<BriefingBeat, QStringList>> texts;
-    for (const auto &[beat, candidates] : groups) {
-        texts.append({ beat, {} });
-        for (const BriefingCandidate &c : candidates) {
-            texts.last().second.append(c.text);
-        }
-    }
-    EXPECT_EQ(texts,
-        (QList<QPair<BriefingBeat, QStringList>> {
-            { BriefingBeat::Today, list({ "Nowcast.", "Temp.", "Wind.", "UV." }) },
-            { BriefingBeat::Week, list({ "Trend.", "Front." }) } }));
-
-    // The strongest today sentence of a forecast: gusts of 40 mph score 35, over the temperature's 32.
+    // Gusts of 40 mph score 35, over the temperature's 32.
     Forecast f = fixtures::quietForecast();
     f.daily[0].windGustsMax = 40;
     const std::optional<BriefingCandidate> top = topTodaySentence(fixtures::featuresOf(f));

@@ -57,12 +57,8 @@ TEST(WeatherFeatures, BuildsEpisodesFromWetHours)
         }
         EXPECT_EQ(hours, row.episodeHours);
     }
-    const PrecipEpisode bridged = episodesOf(rows[0]).at(0);
-    const ForecastClock clock(QStringLiteral("America/Chicago"));
-    EXPECT_EQ(bridged.start, *clock.date(QStringLiteral("2026-07-14T11:00")));
-    EXPECT_EQ(bridged.end, *clock.date(QStringLiteral("2026-07-14T14:00")));
-    EXPECT_EQ(bridged.peakProbability, 70);
-    EXPECT_FALSE(bridged.isOngoing);
+    // Start, end and peak show in the sentences (TodayGeneratorsTest); wet now is ongoing.
+    EXPECT_FALSE(episodesOf(rows[0]).at(0).isOngoing);
     EXPECT_TRUE(episodesOf(rows[1]).at(0).isOngoing);
 
     // A group whose first time does not parse is dropped.
@@ -166,14 +162,11 @@ TEST(WeatherFeatures, TheWeekAhead)
     const auto stretch = [&](const QList<DailyWeather> &days) {
         return summarizeStretch(days, clock, true, *clock.date(f.current.time));
     };
-    StretchSummary s = stretch(withHighs(f, { 60, 62, 64, 66, 68, 70, 72 }));
-    EXPECT_EQ(s.trend, Trend::Warming);
-    EXPECT_FALSE(s.breakpoint);
+    // Warming, cooling and fronts show in the sentences (OutlookGeneratorsTest); these are the edges.
     EXPECT_EQ(stretch(withHighs(f, { 60, 61, 62, 63, 64, 65, 66 })).trend, Trend::Steady);
-    s = stretch(withHighs(f, { 70, 71, 60, 61, 62, 61, 60 }));
+    StretchSummary s = stretch(withHighs(f, { 70, 71, 60, 61, 62, 61, 60 }));
     ASSERT_TRUE(s.breakpoint);
     EXPECT_EQ(s.breakpoint->day.date, QStringLiteral("2026-07-16"));
-    EXPECT_EQ(s.breakpoint->delta, -11);
 
     // Wet days: from tomorrow on, 50 percent or 2.5 mm (0.0984 in).
     QList<DailyWeather> days = f.daily;
@@ -189,10 +182,8 @@ TEST(WeatherFeatures, TheWeekAhead)
 
 TEST(WeatherFeatures, BadInput)
 {
+    // An unreadable current time: LocalBriefingTest.
     Forecast f = quietForecast();
-    f.current.time = QStringLiteral("2026-07-14 10:00");
-    EXPECT_FALSE(extractFeatures(f, {}, std::nullopt, std::nullopt));
-    f = quietForecast();
     f.daily.clear();
     EXPECT_FALSE(extractFeatures(f, {}, std::nullopt, std::nullopt));
 

@@ -88,12 +88,11 @@ TEST(BriefingSections, AlertLines)
             + QStringLiteral("é").repeated(599)); // the description keeps its first 600 characters
 }
 
-TEST(BriefingSections, BulletinSections)
+TEST(BriefingSections, DiscussionSection)
 {
     const NwsTextProduct p { QStringLiteral("OKX"), QStringLiteral("2026-04-15T04:38:00+00:00"),
         QStringLiteral("Body") };
     EXPECT_EQ(areaForecastDiscussionSection(p),
         QStringLiteral("NWS Area Forecast Discussion (office OKX, issued 2026-04-15T04:38:00+00:00) — the local "
                        "forecasters' own reasoning about this forecast:\nBody"));
-    EXPECT_EQ(outlookSection({}).count(QStringLiteral("no thunderstorm outlook area")), 3);
 }

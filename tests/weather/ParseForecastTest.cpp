@@ -44,10 +44,8 @@ TEST(ParseForecast, RealReplyWithNullsInsideTheLists)
         std::nullopt, false, false, QStringLiteral("Australia/Melbourne"));
     EXPECT_EQ(f.current.temperature, 0.0);
     EXPECT_EQ(f.timezone, QStringLiteral("GMT")); // the reply's zone wins
-    EXPECT_EQ(f.windSpeedUnit, QStringLiteral("km/h"));
     ASSERT_EQ(f.hourly.size(), 48);
     EXPECT_EQ(f.hourly.front().time, QStringLiteral("2025-10-25T12:00")); // the next full hour after 11:30
-    EXPECT_FALSE(f.yesterday.has_value());
     ASSERT_EQ(f.daily.size(), 7);
     EXPECT_EQ(f.daily[3].apparentMax, f.daily[3].tempMax);
     for (const HourlyWeather &h : f.hourly) {
@@ -56,50 +54,38 @@ TEST(ParseForecast, RealReplyWithNullsInsideTheLists)
     }
 }
 
-TEST(ParseForecast, SplitsYesterdayOffAndKeepsTheNext48Hours)
+TEST(ParseForecast, SplitsYesterdayOffAndKeepsUpTo48HoursFromNow)
 {
+    // Days 13 to 20 July, hours from 13 July 00:00 to 20 July 23:00.
     const QJsonObject reply = fixture("openmeteo_forecast_synthetic_chicago_7day.json");
-    Forecast f = parse(reply);
-    EXPECT_EQ(f.yesterday->date, QStringLiteral("2026-07-13"));
-    ASSERT_EQ(f.daily.size(), 7);
-    EXPECT_EQ(f.daily.front().date, QStringLiteral("2026-07-14"));
+    const struct
+    {
+        std::optional<QString> now;
+        const char *yesterday; // empty: none
+        qsizetype days;
+        qsizetype hours;
+        const char *firstHour;
+    } rows[] = {
+        { QStringLiteral("2026-07-14T10:15"), "2026-07-13", 7, 48, "2026-07-14T11:00" },
+        { QStringLiteral("2026-07-20T09:15"), "2026-07-19", 1, 14, "2026-07-20T10:00" }, // fewer hours left
+        { QStringLiteral("2026-07-20T09:00"), "2026-07-19", 1, 15, "2026-07-20T09:00" }, // on the hour: that hour
+        { QStringLiteral("2026-07-13T09:00"), "", 8, 48, "2026-07-13T09:00" }, // the first day is today
+        { QStringLiteral("2026-08-01T09:00"), "", 8, 48, "2026-07-13T00:00" }, // everything earlier: all kept
+        { std::nullopt, "", 8, 48, "2026-07-13T00:00" }, // no current time: every hour qualifies
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.now.value_or(QStringLiteral("no time")).toStdString());
+        const Forecast f = parse(withCurrentTime(reply, row.now));
+        EXPECT_EQ(f.yesterday ? f.yesterday->date : QString(), QString::fromLatin1(row.yesterday));
+        EXPECT_EQ(f.daily.size(), row.days);
+        ASSERT_EQ(f.hourly.size(), row.hours);
+        EXPECT_EQ(f.hourly.front().time, QString::fromLatin1(row.firstHour));
+    }
     // The last day's apparent temperatures and UV are null: fallbacks and zero.
+    const Forecast f = parse(reply);
     EXPECT_EQ(f.daily.back().apparentMax, 90.3);
     EXPECT_EQ(f.daily.back().uvIndexMax, 0.0);
-    ASSERT_EQ(f.hourly.size(), 48);
-    EXPECT_EQ(f.hourly.front().time, QStringLiteral("2026-07-14T11:00"));
     EXPECT_EQ(f.current.windDirection, 225.0);
-
-    // Every day earlier than today: no yesterday, all days kept; every hour earlier than now:
-    // 48 hours from the start.
-    f = parse(withCurrentTime(reply, QStringLiteral("2026-08-01T09:00")));
-    EXPECT_FALSE(f.yesterday.has_value());
-    EXPECT_EQ(f.daily.size(), 8);
-    EXPECT_EQ(f.hourly.size(), 48);
-    EXPECT_EQ(f.hourly.front().time, QStringLiteral("2026-07-13T00:00"));
-    // The first day is today: no yesterday.
-    EXPECT_FALSE(parse(withCurrentTime(reply, QStringLiteral("2026-07-13T09:00"))).yesterday.has_value());
-    // Missing current time: every hour qualifies.
-    f = parse(withCurrentTime(reply, std::nullopt));
-    EXPECT_EQ(f.current.time, QString());
-    EXPECT_EQ(f.hourly.front().time, QStringLiteral("2026-07-13T00:00"));
-
-    // 30 hourly entries with the current hour at index 10 give 20 entries.
-    QJsonObject shortReply = withCurrentTime(reply, QStringLiteral("2026-07-13T09:15"));
-    QJsonObject hourly = shortReply.value(QStringLiteral("hourly")).toObject();
-    QJsonArray times;
-    for (int h = 0; h < 30; ++h) {
-        times.append(QStringLiteral("2026-07-%1T%2:00").arg(13 + h / 24).arg(h % 24, 2, 10, QLatin1Char('0')));
-    }
-    hourly.insert(QStringLiteral("time"), times);
-    shortReply.insert(QStringLiteral("hourly"), hourly);
-    f = parse(shortReply);
-    ASSERT_EQ(f.hourly.size(), 20);
-    EXPECT_EQ(f.hourly.front().time, QStringLiteral("2026-07-13T10:00"));
-    // On the hour, that hour itself comes first.
-    f = parse(withCurrentTime(shortReply, QStringLiteral("2026-07-13T09:00")));
-    ASSERT_EQ(f.hourly.size(), 21);
-    EXPECT_EQ(f.hourly.front().time, QStringLiteral("2026-07-13T09:00"));
 }
 
 TEST(ParseForecast, HourlyFallbacksAndLooseTypes)

@@ -4,7 +4,6 @@
 #include "weather/SavedLocation.h"
 
 #include <QJsonDocument>
-#include <QSet>
 
 #include <gtest/gtest.h>
 
@@ -26,29 +25,22 @@ TEST(SavedLocationTest, DisplayLabelShowsTheRegionWhenThereIsOne)
     EXPECT_EQ(place.displayLabel(), QStringLiteral("Portland"));
 }
 
-TEST(SavedLocationTest, JsonRoundTripAndRequiredKeys)
+// Round trips and a missing time zone go through the settings store (SettingsStoreTest).
+TEST(SavedLocationTest, JsonNeedsEveryKeyWithItsType)
 {
-    const auto minimal = SavedLocation::fromJson(
+    const auto malmo = SavedLocation::fromJson(
         parsed(R"({"name":"Malmö","admin1":null,"latitude":55.6,"longitude":13.0,"timezone":"Europe/Stockholm"})"));
-    ASSERT_TRUE(minimal.has_value());
-    EXPECT_FALSE(minimal->admin1.has_value()); // null reads as absent, and absent is not written
-    EXPECT_FALSE(minimal->toJson().contains(QStringLiteral("admin1")));
-    EXPECT_EQ(SavedLocation::fromJson(minimal->toJson()), minimal);
-    const auto full = SavedLocation::fromJson(parsed(
-        R"({"name":"Daejeon","admin1":"Daejeon","country":"South Korea","latitude":36,"longitude":127.4,"timezone":"Asia/Seoul"})"));
-    ASSERT_TRUE(full.has_value());
-    EXPECT_EQ(SavedLocation::fromJson(full->toJson()), full);
-
-    for (const char *bad : { R"({"name":"A","latitude":1,"longitude":2})", // no timezone
-             R"({"latitude":1,"longitude":2,"timezone":"UTC"})", // no name
+    ASSERT_TRUE(malmo.has_value());
+    EXPECT_FALSE(malmo->admin1.has_value()); // null reads as absent, and absent is not written
+    EXPECT_FALSE(malmo->toJson().contains(QStringLiteral("admin1")));
+    for (const char *bad : { R"({"latitude":1,"longitude":2,"timezone":"UTC"})",
              R"({"name":"A","latitude":"1","longitude":2,"timezone":"UTC"})",
              R"({"name":"A","admin1":5,"latitude":1,"longitude":2,"timezone":"UTC"})" }) {
-        SCOPED_TRACE(bad);
-        EXPECT_FALSE(SavedLocation::fromJson(parsed(bad)).has_value());
+        EXPECT_FALSE(SavedLocation::fromJson(parsed(bad)).has_value()) << bad;
     }
 }
 
-TEST(SavedLocationTest, EqualityAndHashCoverEveryFieldAndTreatSignedZeroAlike)
+TEST(SavedLocationTest, SignedZeroIsTheSameAndAbsentDiffersFromEmpty)
 {
     const SavedLocation a { QStringLiteral("Null Island"), std::nullopt, std::nullopt, 0.0, 0.0,
         QStringLiteral("UTC") };
@@ -56,16 +48,8 @@ TEST(SavedLocationTest, EqualityAndHashCoverEveryFieldAndTreatSignedZeroAlike)
     b.latitude = -0.0;
     EXPECT_EQ(a, b);
     EXPECT_EQ(qHash(a), qHash(b));
-    SavedLocation c = a;
-    c.admin1 = QString();
-    EXPECT_NE(a, c); // absent differs from empty
-    EXPECT_EQ(QSet<SavedLocation>({ a, b, c }).size(), 2);
-
-    SavedLocation near = a;
-    near.latitude = 0.0009;
-    EXPECT_TRUE(a.isSamePlace(near));
-    near.latitude = 0.001;
-    EXPECT_FALSE(a.isSamePlace(near));
+    b.admin1 = QString();
+    EXPECT_NE(a, b);
 }
 
 TEST(GeoResultTest, DecodesWithTheSameRulesAndBecomesASavedPlace)
@@ -73,7 +57,6 @@ TEST(GeoResultTest, DecodesWithTheSameRulesAndBecomesASavedPlace)
     const auto hit = GeoResult::fromJson(parsed(
         R"({"id":2756071,"name":"Enschede","latitude":52.21833,"longitude":6.89583,"timezone":"Europe/Amsterdam","country":"Netherlands"})"));
     ASSERT_TRUE(hit.has_value());
-    EXPECT_EQ(GeoResult::fromJson(hit->toJson()), hit);
     EXPECT_EQ(hit->toSavedLocation(),
         (SavedLocation { QStringLiteral("Enschede"), std::nullopt, QStringLiteral("Netherlands"), 52.21833, 6.89583,
             QStringLiteral("Europe/Amsterdam") }));
@@ -83,7 +66,5 @@ TEST(GeoResultTest, DecodesWithTheSameRulesAndBecomesASavedPlace)
 
 TEST(QaPairTest, RequiresBothFields)
 {
-    const QaPair pair { QStringLiteral("Will it rain?"), QStringLiteral("Not until Thursday.") };
-    EXPECT_EQ(QaPair::fromJson(pair.toJson()), pair);
     EXPECT_FALSE(QaPair::fromJson(parsed(R"({"question":"q","answer":null})")).has_value());
 }
