@@ -19,6 +19,9 @@ QString block(AiWorld &world, const SavedLocation &place, bool localExpertise = 
     return await(world.ai.forecastData(place, true, true, key, localExpertise));
 }
 
+const SavedLocation kPlains { QStringLiteral("Plains"), QStringLiteral("Nebraska"), std::nullopt, 40, -100,
+    QStringLiteral("America/Chicago") };
+
 } // namespace
 
 TEST(ForecastData, EverySectionInItsPlace)
@@ -60,8 +63,6 @@ TEST(ForecastData, EverySectionInItsPlace)
     const auto outlook = await(world.spc.convectiveOutlookText(place.latitude, place.longitude));
     const auto afd = await(world.nws.latestProduct(QStringLiteral("AFD"), QStringLiteral("ABQ")));
     ASSERT_TRUE(nowcast && outlook && afd);
-    EXPECT_TRUE(nowcast->startsWith(QStringLiteral("Minute-by-minute")));
-    EXPECT_TRUE(outlook->startsWith(QStringLiteral("SPC convective (severe thunderstorm) outlook for this location:")));
     const QString expected =
         QStringList {
             world.forecastText(place),
@@ -107,11 +108,6 @@ TEST(ForecastData, OutsideTheUnitedStatesAndFailures)
 
 TEST(LocalCoverage, TheSearchAndNothingFound)
 {
-    for (const char *nothing : { "NONE", "  None.\n", "none found" }) {
-        EXPECT_TRUE(AiService::meansNothingFound(QString::fromUtf8(nothing))) << nothing;
-    }
-    EXPECT_FALSE(AiService::meansNothingFound(QStringLiteral("Nonetheless, it rained.")));
-
     AiWorld world;
     world.server.routeSequence(kMessagesPath,
         { textReply(QStringLiteral("None.")), textReply(QStringLiteral("Nonetheless, the river crested.")) });
@@ -153,36 +149,32 @@ TEST(ForecastData, AFailedForecastGivesUpTheOtherRequestsAtOnce)
     FakeServer::Response stalled = FakeServer::json("{}");
     stalled.misbehavior = FakeServer::Misbehavior::Stall;
     stalled.stallFor = std::chrono::seconds(20);
-    for (const char *path :
-        { "/alerts/active", "/points/40.0000,-100.0000", "/products/outlook/day1otlk_cat.lyr.geojson" }) {
-        world.server.route(QString::fromUtf8(path), stalled);
+    const QStringList others { QStringLiteral("/alerts/active"), QStringLiteral("/points/40.0000,-100.0000"),
+        QStringLiteral("/products/outlook/day1otlk_cat.lyr.geojson") };
+    for (const QString &path : others) {
+        world.server.route(path, stalled);
     }
-    const SavedLocation plains { QStringLiteral("Plains"), QStringLiteral("Nebraska"), std::nullopt, 40, -100,
-        QStringLiteral("America/Chicago") };
     QElapsedTimer timer;
     timer.start();
-    EXPECT_EQ(failureOf([&] { return block(world, plains, false); }),
+    EXPECT_EQ(failureOf([&] { return block(world, kPlains, false); }),
         QStringLiteral("Request failed (504): upstream timeout"));
     EXPECT_LT(timer.elapsed(), 1000);
     // A cancelled request is no answer: once the services answer, the next block asks again.
     world.setForecast(FakeServer::fromFile(QStringLiteral("forecast_text/minimal_main.json")));
-    for (const char *path :
-        { "/alerts/active", "/points/40.0000,-100.0000", "/products/outlook/day1otlk_cat.lyr.geojson" }) {
-        world.server.route(QString::fromUtf8(path), FakeServer::json("{}", 404));
+    for (const QString &path : others) {
+        world.server.route(path, FakeServer::json("{}", 404));
     }
     world.server.clearRequests();
-    EXPECT_EQ(block(world, plains, false), world.forecastText(plains));
+    EXPECT_EQ(block(world, kPlains, false), world.forecastText(kPlains));
     EXPECT_EQ(world.server.count(QStringLiteral("/points/40.0000,-100.0000")), 1);
 }
 
 TEST(ForecastData, AlertsAlreadyFetchedAreNotAskedForAgain)
 {
     AiWorld world;
-    const SavedLocation plains { QStringLiteral("Plains"), QStringLiteral("Nebraska"), std::nullopt, 40, -100,
-        QStringLiteral("America/Chicago") };
     const NwsAlert alert { QStringLiteral("a1"), QStringLiteral("Wind Advisory"), QStringLiteral("Moderate"), {}, {},
         {}, {}, {}, {}, {} };
-    const QString data = await(world.ai.forecastData(plains, true, true, kKey, false, QList<NwsAlert> { alert }));
+    const QString data = await(world.ai.forecastData(kPlains, true, true, kKey, false, QList<NwsAlert> { alert }));
     EXPECT_TRUE(data.contains(QStringLiteral("- Wind Advisory (severity: Moderate)."))) << data.toStdString();
     EXPECT_EQ(world.server.count(QStringLiteral("/alerts/active")), 0);
 }

@@ -107,6 +107,11 @@ protected:
         return std::make_unique<AppModel>(settings, sources, defaults, clock, intervals);
     }
 
+    static NwsAlert alert(const QString &id, const QString &event, const QString &severity = QStringLiteral("Severe"))
+    {
+        return NwsAlert { id, event, severity, {}, QStringLiteral("Details."), {}, {}, {}, {}, {} };
+    }
+
     static SavedLocation place(double lat, double lon = 12.5)
     {
         return SavedLocation { QStringLiteral("P%1").arg(lat), QStringLiteral("Region"), std::nullopt, lat, lon,
@@ -118,21 +123,10 @@ protected:
 
 } // namespace
 
-TEST_F(AppModelTest, ARefreshWithoutAPlaceChangesNothing)
-{
-    auto model = makeModel();
-    await(model->refresh());
-    EXPECT_EQ(forecastRequests(), 0);
-    EXPECT_FALSE(model->forecastLoading());
-    EXPECT_FALSE(model->lastRefreshAt().has_value());
-    EXPECT_FALSE(model->currentBriefingText().has_value());
-}
-
 TEST_F(AppModelTest, SelectClearsTheOldPlaceAndRefreshes)
 {
     auto model = makeModel();
-    sources.alerts = { NwsAlert { QStringLiteral("a1"), QStringLiteral("Heat Advisory"), QStringLiteral("Moderate"), {},
-        {}, {}, {}, {}, {}, {} } };
+    sources.alerts = { alert(QStringLiteral("a1"), QStringLiteral("Heat Advisory"), QStringLiteral("Moderate")) };
     model->select(place(41.5));
     EXPECT_TRUE(model->forecastLoading());
     ASSERT_TRUE(spinUntil([&] { return !model->forecastLoading(); }));
@@ -176,8 +170,7 @@ TEST_F(AppModelTest, ASupersededRefreshWritesNothing)
         }
     });
     // The first place has an alert; its answers arrive after the second place was chosen.
-    sources.alerts = { NwsAlert { QStringLiteral("a1"), QStringLiteral("Old Place Warning"), QStringLiteral("Severe"),
-        {}, {}, {}, {}, {}, {}, {} } };
+    sources.alerts = { alert(QStringLiteral("a1"), QStringLiteral("Old Place Warning")) };
     model->select(place(10));
     spin(50ms);
     sources.alerts.clear();
@@ -224,6 +217,10 @@ TEST_F(AppModelTest, RefreshIfStaleWaitsTwoMinutes)
 TEST_F(AppModelTest, StartUsesTheLastPlaceOrLooksForTheDevicesOne)
 {
     auto model = makeModel();
+    await(model->refresh());
+    EXPECT_EQ(forecastRequests(), 0) << "a refresh without a place changes nothing";
+    EXPECT_FALSE(model->forecastLoading());
+    EXPECT_FALSE(model->lastRefreshAt().has_value());
     // No last place: the look-up runs (and fails here, with its message).
     await(model->start());
     EXPECT_FALSE(model->location().has_value());
@@ -237,72 +234,51 @@ TEST_F(AppModelTest, StartUsesTheLastPlaceOrLooksForTheDevicesOne)
     EXPECT_EQ(second->forecast()->timezone, QStringLiteral("zone-33.25"));
 }
 
-TEST_F(AppModelTest, TheWelcomeViewComesUpUntilOnboardingHasBeenFinished)
+// Only `welcomed` decides: a saved key does not skip the welcome view (the onboarding tests
+// cover the rest).
+TEST_F(AppModelTest, ASavedKeyDoesNotSkipTheWelcomeView)
 {
-    // Whether a key is saved plays no part: only `welcomed` does.
-    const struct
-    {
-        bool welcomed;
-        bool savedKey;
-    } cases[] = { { false, true }, { true, false } };
     settings.setLastLocation(place(33.25));
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.welcomed);
-        settings.setWelcomed(c.welcomed);
-        if (c.savedKey) {
-            await(settings.setApiKey(test_keys::kAnthropicKey));
-        }
-        auto model = makeModel();
-        MerrinValeApp app(*model, settings);
-        app.windowShown();
-        EXPECT_EQ(app.showWelcome(), !c.welcomed);
-        spin(50ms);
-        EXPECT_EQ(model->forecastLoading() || model->forecast().has_value(), c.welcomed) << "the model started";
-        if (app.showWelcome()) {
-            app.closeWelcome();
-            EXPECT_FALSE(app.showWelcome());
-        }
-        EXPECT_TRUE(spinUntil([&] { return model->forecast().has_value() && !model->briefingLoading(); }));
-        await(settings.setApiKey(QString()));
-    }
+    await(settings.setApiKey(test_keys::kAnthropicKey));
+    auto model = makeModel();
+    MerrinValeApp app(*model, settings);
+    app.windowShown();
+    EXPECT_TRUE(app.showWelcome());
+    spin(50ms);
+    EXPECT_FALSE(model->forecastLoading() || model->forecast().has_value()) << "the model waits";
+    app.closeWelcome();
+    EXPECT_FALSE(app.showWelcome());
+    EXPECT_TRUE(spinUntil([&] { return model->forecast().has_value() && !model->briefingLoading(); }));
+    await(settings.setApiKey(QString()));
 }
 
-TEST_F(AppModelTest, TheAlertLoopWakesOnItsInterval)
-{
-    AppModel::Intervals intervals;
-    intervals.alertPoll = 100ms;
-    auto model = makeModel(intervals);
-    model->startAlertPolling();
-    spin(250ms);
-    EXPECT_EQ(sources.alertRequests, 0); // no place, nothing asked
-    model->select(place(41.5));
-    ASSERT_TRUE(spinUntil([&] { return !model->forecastLoading(); }));
-    const int afterRefresh = sources.alertRequests;
-    sources.alerts = { NwsAlert { QStringLiteral("new"), QStringLiteral("Flood Warning"), QStringLiteral("Severe"), {},
-        {}, {}, {}, {}, {}, {} } };
-    spin(350ms);
-    EXPECT_GE(sources.alertRequests - afterRefresh, 2);
-    EXPECT_EQ(model->alerts().size(), 1);
-}
-
-TEST_F(AppModelTest, AnAlertSeenByTheRefreshAndByTheAlertLoopIsNotifiedOnce)
+// An alert the refresh saw and the loop sees again is notified once; one the loop finds later, too.
+TEST_F(AppModelTest, TheAlertLoopWakesOnItsIntervalAndEachAlertIsNotifiedOnce)
 {
     FakeNotifications desktop;
     DesktopNotifier notifier(QStringLiteral("Merrin Vale"), QStringLiteral("org.merrinvale.MerrinVale"));
     NotificationService notifications(settings, defaults, notifier, nullptr, clock, QString());
     sources.setNotifications(&notifications);
     settings.setAlertNotificationsEnabled(true);
-    sources.alerts = { NwsAlert { QStringLiteral("once"), QStringLiteral("Flood Warning"), QStringLiteral("Severe"), {},
-        QStringLiteral("Water."), {}, {}, {}, {}, {} } };
     AppModel::Intervals intervals;
-    intervals.alertPoll = 50ms;
+    intervals.alertPoll = 100ms;
     auto model = makeModel(intervals);
-    model->select(place(41.5));
     model->startAlertPolling();
-    ASSERT_TRUE(spinUntil([&] { return !model->forecastLoading() && sources.alertRequests >= 3; }));
+    spin(250ms);
+    EXPECT_EQ(sources.alertRequests, 0); // no place, nothing asked
+    sources.alerts = { alert(QStringLiteral("once"), QStringLiteral("Flood Warning")) };
+    model->select(place(41.5));
+    ASSERT_TRUE(spinUntil([&] { return !model->forecastLoading(); }));
+    const int afterRefresh = sources.alertRequests;
+    sources.alerts.append(alert(QStringLiteral("new"), QStringLiteral("Wind Advisory")));
+    spin(350ms);
+    EXPECT_GE(sources.alertRequests - afterRefresh, 2);
+    EXPECT_EQ(model->alerts().size(), 2);
+    ASSERT_TRUE(spinUntil([&] { return desktop.posted().size() >= 2; }));
     spin(100ms);
-    ASSERT_EQ(desktop.posted().size(), 1);
+    ASSERT_EQ(desktop.posted().size(), 2);
     EXPECT_EQ(desktop.posted()[0].summary, QStringLiteral("NWS Flood Warning"));
+    EXPECT_EQ(desktop.posted()[1].summary, QStringLiteral("NWS Wind Advisory"));
     sources.setNotifications(nullptr);
 }
 
@@ -341,26 +317,12 @@ TEST_F(AppModelTest, TheDailyLoopRefreshesTenMinutesAhead)
     EXPECT_EQ(forecastRequests(), off);
 }
 
-TEST_F(AppModelTest, AWhitespaceQuestionDoesNothing)
-{
-    auto model = makeModel();
-    model->select(place(41.5));
-    await(model->ask(QStringLiteral("  \n\t ")));
-    EXPECT_FALSE(model->askLoading());
-    EXPECT_FALSE(model->askError().has_value());
-    EXPECT_TRUE(model->askHistory().isEmpty());
-
-    // A real question is answered with the trimmed text.
-    await(model->ask(QStringLiteral("  Rain tonight?\n")));
-    ASSERT_EQ(model->askHistory().size(), 1);
-    EXPECT_EQ(model->askHistory()[0],
-        (QaPair { QStringLiteral("Rain tonight?"), QStringLiteral("Answer to Rain tonight?") }));
-}
-
 TEST_F(AppModelTest, AnAnswerForAPlaceLeftBehindIsNotAddedToTheNewConversation)
 {
     auto model = makeModel();
     model->select(place(41.5));
+    await(model->ask(QStringLiteral("  \n\t ")));
+    EXPECT_TRUE(model->askHistory().isEmpty()) << "a whitespace question does nothing";
     sources.answerDelay = 300ms;
     auto question = model->ask(QStringLiteral("Will it rain?"));
     EXPECT_TRUE(model->askLoading());
@@ -370,18 +332,6 @@ TEST_F(AppModelTest, AnAnswerForAPlaceLeftBehindIsNotAddedToTheNewConversation)
     EXPECT_FALSE(model->askLoading());
     EXPECT_FALSE(model->askError().has_value());
 }
-
-namespace {
-
-// A refresh's briefing states, sampled while its request is under way.
-struct BriefingStates
-{
-    bool loading = false;
-    bool rewriting = false;
-    std::optional<QString> shown;
-};
-
-} // namespace
 
 TEST_F(AppModelTest, TheCachedBriefingIsShownAndReusedByAge)
 {
@@ -393,69 +343,36 @@ TEST_F(AppModelTest, TheCachedBriefingIsShownAndReusedByAge)
     settings.setLastLocation(here);
     const QString signature = briefingSignature(here, true, true, false);
 
-    const auto runWithCacheAged = [&](qint64 minutes) {
+    // "shown at once | loading or rewriting while asked, and shown then | shown at the end | requests"
+    const auto startWithCacheAged = [&](qint64 minutes) {
         CachedBriefing::save(defaults,
             CachedBriefing { QStringLiteral("Cached words."), QStringLiteral("Cached question?"),
                 QStringLiteral("Cached"), signature, clock.now().addSecs(-minutes * 60) });
         auto model = makeModel();
         sources.briefingRequests = 0;
-        BriefingStates during;
-        bool sampled = false;
-        QObject::connect(model.get(), &AppModel::briefingLoadingChanged, model.get(), [&] {
-            if (!sampled && (model->briefingLoading() || model->briefingRewriting())) {
-                sampled = true;
-                during = { model->briefingLoading(), model->briefingRewriting(), model->briefing() };
+        QString during = QStringLiteral("idle");
+        const auto sample = [&] {
+            if (during == QLatin1StringView("idle") && (model->briefingLoading() || model->briefingRewriting())) {
+                during = (model->briefingLoading() ? QStringLiteral("loading ") : QString())
+                    + (model->briefingRewriting() ? QStringLiteral("rewriting ") : QString())
+                    + model->briefing().value_or(QStringLiteral("none"));
             }
-        });
-        QObject::connect(model.get(), &AppModel::briefingRewritingChanged, model.get(), [&] {
-            if (!sampled && (model->briefingLoading() || model->briefingRewriting())) {
-                sampled = true;
-                during = { model->briefingLoading(), model->briefingRewriting(), model->briefing() };
-            }
-        });
+        };
+        QObject::connect(model.get(), &AppModel::briefingLoadingChanged, model.get(), sample);
+        QObject::connect(model.get(), &AppModel::briefingRewritingChanged, model.get(), sample);
         auto task = model->start();
-        // Shown at once, before any answer arrives.
-        const std::optional<QString> first = model->briefing();
+        const QString first = model->briefing().value_or(QStringLiteral("none"));
         await(std::move(task));
-        return std::tuple { first, during, model->briefing(), sources.briefingRequests };
+        return QStringLiteral("%1 | %2 | %3 | %4")
+            .arg(first, during, model->briefing().value_or(QStringLiteral("none")))
+            .arg(sources.briefingRequests);
     };
-
-    {
-        SCOPED_TRACE("40 minutes: shown, then rewritten");
-        const auto [first, during, final, requests] = runWithCacheAged(40);
-        EXPECT_EQ(first, QStringLiteral("Cached words."));
-        EXPECT_TRUE(during.rewriting);
-        EXPECT_FALSE(during.loading);
-        EXPECT_EQ(during.shown, QStringLiteral("Cached words."));
-        EXPECT_EQ(final, QStringLiteral("Fresh words."));
-        EXPECT_EQ(requests, 1);
-        // The new briefing is stored for the next start.
-        EXPECT_EQ(CachedBriefing::load(defaults)->text, QStringLiteral("Fresh words."));
-    }
-    {
-        SCOPED_TRACE("20 minutes: shown, no request");
-        const auto [first, during, final, requests] = runWithCacheAged(20);
-        EXPECT_EQ(first, QStringLiteral("Cached words."));
-        EXPECT_EQ(final, QStringLiteral("Cached words."));
-        EXPECT_EQ(requests, 0);
-    }
-    {
-        SCOPED_TRACE("2 hours: not shown, loading until the new one arrives");
-        const auto [first, during, final, requests] = runWithCacheAged(120);
-        EXPECT_FALSE(first.has_value());
-        EXPECT_TRUE(during.loading);
-        EXPECT_FALSE(during.rewriting);
-        EXPECT_EQ(final, QStringLiteral("Fresh words."));
-        EXPECT_EQ(requests, 1);
-    }
-    {
-        SCOPED_TRACE("another unit: the signature differs, nothing reused");
-        settings.setUseFahrenheit(false);
-        const auto [first, during, final, requests] = runWithCacheAged(5);
-        EXPECT_FALSE(first.has_value());
-        EXPECT_EQ(requests, 1);
-        settings.setUseFahrenheit(true);
-    }
+    EXPECT_EQ(startWithCacheAged(40), QStringLiteral("Cached words. | rewriting Cached words. | Fresh words. | 1"));
+    EXPECT_EQ(CachedBriefing::load(defaults)->text, QStringLiteral("Fresh words.")) << "stored for the next start";
+    EXPECT_EQ(startWithCacheAged(20), QStringLiteral("Cached words. | idle | Cached words. | 0"));
+    EXPECT_EQ(startWithCacheAged(120), QStringLiteral("none | loading none | Fresh words. | 1"));
+    settings.setUseFahrenheit(false); // another unit: the signature differs, nothing is reused
+    EXPECT_EQ(startWithCacheAged(5), QStringLiteral("none | loading none | Fresh words. | 1"));
     await(settings.setApiKey(QString()));
 }
 
@@ -486,29 +403,18 @@ TEST_F(AppModelTest, BriefingFlagsEndFalseAfterGoingBackToAPlaceWithAFreshBriefi
     await(settings.setApiKey(QString()));
 }
 
-TEST_F(AppModelTest, OneRefreshAsksForAlertsOnceAndHandsThemToTheBriefing)
+TEST_F(AppModelTest, OneRefreshAsksForAlertsOnceAndRemovingTheKeyClearsTheBriefing)
 {
     await(settings.setApiKey(test_keys::kAnthropicKey));
-    sources.briefing = BriefingResult { QStringLiteral("Words."), std::nullopt, std::nullopt };
-    sources.alerts = { NwsAlert { QStringLiteral("a1"), QStringLiteral("Wind Advisory"), QStringLiteral("Moderate"), {},
-        {}, {}, {}, {}, {}, {} } };
+    sources.briefing =
+        BriefingResult { QStringLiteral("Words."), QStringLiteral("Question?"), QStringLiteral("Headline") };
+    sources.alerts = { alert(QStringLiteral("a1"), QStringLiteral("Wind Advisory"), QStringLiteral("Moderate")) };
     settings.setLastLocation(place(41.5));
     auto model = makeModel();
     await(model->start());
     EXPECT_EQ(sources.alertRequests, 1);
     EXPECT_EQ(sources.briefingRequests, 1);
-    EXPECT_EQ(sources.alertsGiven, sources.alerts);
-    await(settings.setApiKey(QString()));
-}
-
-TEST_F(AppModelTest, RemovingTheKeyClearsTheBriefing)
-{
-    await(settings.setApiKey(test_keys::kAnthropicKey));
-    sources.briefing =
-        BriefingResult { QStringLiteral("Words."), QStringLiteral("Question?"), QStringLiteral("Headline") };
-    auto model = makeModel();
-    model->select(place(41.5));
-    ASSERT_TRUE(spinUntil([&] { return model->briefing().has_value(); }));
+    EXPECT_EQ(sources.alertsGiven, sources.alerts) << "the briefing gets the alerts the refresh fetched";
     EXPECT_EQ(model->headline(), QStringLiteral("Headline"));
     EXPECT_EQ(model->currentBriefingText(), QStringLiteral("Words."));
 

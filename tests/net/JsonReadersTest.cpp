@@ -43,41 +43,19 @@ TEST(JsonReaders, NumbersAndIntegers)
 TEST(JsonReaders, ListsKeepAbsentElementsInPlace)
 {
     const json::NumberList list = json::numberList(obj(R"({"k":[1, 2.5, null, "x", 4]})"), k);
-    ASSERT_EQ(list.size(), 5);
-    EXPECT_EQ(list[0], 1.0);
-    EXPECT_EQ(list[1], 2.5);
-    EXPECT_FALSE(list[2].has_value());
-    EXPECT_FALSE(list[3].has_value());
-    EXPECT_EQ(list[4], 4.0);
+    EXPECT_EQ(list, (json::NumberList { 1.0, 2.5, std::nullopt, std::nullopt, 4.0 }));
     EXPECT_FALSE(json::at(list, 5).has_value());
     EXPECT_FALSE(json::at(list, -1).has_value());
-
     EXPECT_TRUE(json::numberList(obj(R"({"k":{"a":1}})"), k).isEmpty());
-    EXPECT_TRUE(json::numberList(obj(R"({})"), k).isEmpty());
     EXPECT_EQ(json::textList(obj(R"({"k":["a","b"]})"), k), (QStringList { QStringLiteral("a"), QStringLiteral("b") }));
     EXPECT_TRUE(json::textList(obj(R"({"k":["a",1]})"), k).isEmpty());
     EXPECT_TRUE(json::textList(obj(R"({"k":"a"})"), k).isEmpty());
 }
 
-TEST(JsonReaders, ParsingReportsWhatIsWrong)
+// Not JSON and arrays are in the fault matrix; here the other bodies the parser refuses.
+TEST(JsonReaders, ParsingRefusesEmptyTruncatedAndHugeGarbage)
 {
-    try {
-        (void)json::parseObject(QByteArray("<html>502 Bad Gateway</html>"));
-        FAIL() << "expected JsonError";
-    } catch (const JsonError &e) {
-        EXPECT_TRUE(
-            e.description().startsWith(QStringLiteral("The server's reply could not be read: it is not valid JSON (")));
-        EXPECT_TRUE(e.description().contains(e.parserMessage()));
-        EXPECT_FALSE(e.parserMessage().isEmpty());
+    for (const QByteArray &bad : { QByteArray(), QByteArray(R"({"a":[1,2)"), QByteArray(5 * 1024 * 1024, '\x9c') }) {
+        EXPECT_THROW((void)json::parseObject(bad), JsonError);
     }
-    EXPECT_THROW((void)json::parseObject(QByteArray()), JsonError);
-    EXPECT_THROW((void)json::parseObject(QByteArray(R"({"a":[1,2)")), JsonError); // truncated
-    try {
-        (void)json::parseObject(QByteArray("[1,2,3]"));
-        FAIL() << "expected HttpError";
-    } catch (const HttpError &e) {
-        EXPECT_EQ(e.description(), QStringLiteral("Unexpected response from server."));
-    }
-    // Five megabytes of garbage are refused without trouble.
-    EXPECT_THROW((void)json::parseObject(QByteArray(5 * 1024 * 1024, '\x9c')), JsonError);
 }

@@ -37,10 +37,8 @@ TEST(BriefingAudioPlayerTest, AFileStartsWithTheMusicUnderItAndFinishesPaused)
     EXPECT_TRUE(w.player.isPlaying());
     ASSERT_TRUE(w.controls.shown);
     EXPECT_EQ(w.controls.shown->title, QStringLiteral("Today's Briefing"));
+    // Without a place, her name; the rest of the metadata is checked over MPRIS in PlaybackTest.
     EXPECT_EQ(w.controls.shown->artist, QStringLiteral("Merrin Vale"));
-    EXPECT_EQ(w.controls.shown->album, QStringLiteral("Merrin Vale"));
-    EXPECT_EQ(w.controls.shown->durationMs, 4000);
-    EXPECT_EQ(w.controls.shown->artworkPath, QStringLiteral("/a/merrinavatar.png"));
     EXPECT_TRUE(w.controls.shown->playing);
 
     // Shorter than the music: the music fades to silence over 1.5 s, then stops.

@@ -6,24 +6,6 @@
 using voice::buildScript;
 using voice::normalizeForSpeech;
 
-namespace {
-
-struct Case
-{
-    const char *written;
-    const char *spoken;
-};
-
-void expectSpoken(std::initializer_list<Case> cases)
-{
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.written);
-        EXPECT_EQ(normalizeForSpeech(QString::fromUtf8(c.written)).toStdString(), c.spoken);
-    }
-}
-
-} // namespace
-
 TEST(SpeechScript, GreetsByTheHourAndJoinsThePieces)
 {
     const struct
@@ -47,7 +29,11 @@ TEST(SpeechScript, GreetsByTheHourAndJoinsThePieces)
 
 TEST(SpeechScript, ReadsNumbersUnitsTimesAndRanges)
 {
-    expectSpoken({
+    const struct
+    {
+        const char *written;
+        const char *spoken;
+    } cases[] = {
         { "Highs in the mid-70s, lows 55-60, winds 15 mph, 40% chance of rain after 3 PM.",
             "Highs in the mid-seventies, lows fifty-five to sixty, winds fifteen miles an hour, forty percent chance "
             "of rain after three p.m." },
@@ -70,12 +56,6 @@ TEST(SpeechScript, ReadsNumbersUnitsTimesAndRanges)
         { "9–11 and 3 — 4", "nine to eleven and three to four" },
         { "**Rain** *later*, “heavy” at times — it’s wet", "Rain later, heavy at times — it's wet" },
         { "a\n\n b\t c", "a b c" },
-    });
-}
-
-TEST(SpeechScript, MendsRangesDecimalsMetricAndTheWordIn)
-{
-    expectSpoken({
         // A hyphen right after a digit is a range dash, not a minus sign.
         { "Highs 60-72°F", "Highs sixty-seventy-two degrees" },
         { "-5°", "minus five degrees" },
@@ -93,25 +73,9 @@ TEST(SpeechScript, MendsRangesDecimalsMetricAndTheWordIn)
         { "1 in of snow", "one inch of snow" },
         { "1 in and 2 in", "one inch and two inches" },
         { "1.5 in.", "one and a half inches." },
-    });
-}
-
-TEST(SpeechScript, ReplaceMatchesPassesCapturesAndKeepsDeclinedMatches)
-{
-    QList<QStringList> seen;
-    const QString out = voice::replaceMatches(QStringLiteral("(a)(x)?(\\d)"), QStringLiteral("A1 a2 a3"), true,
-        [&seen](const QStringList &captures) -> std::optional<QString> {
-            seen.append(captures);
-            if (captures.value(3) == QLatin1StringView("2")) {
-                return std::nullopt;
-            }
-            return QStringLiteral("<") + captures.value(3) + QStringLiteral(">");
-        });
-    EXPECT_EQ(out, QStringLiteral("<1> a2 <3>"));
-    EXPECT_EQ(
-        seen.value(0), (QStringList { QStringLiteral("A1"), QStringLiteral("A"), QString(), QStringLiteral("1") }));
-    const auto never = [](const QStringList &) -> std::optional<QString> { return QStringLiteral("!"); };
-    EXPECT_EQ(voice::replaceMatches(QStringLiteral("(unclosed"), QStringLiteral("unclosed"), false, never),
-        QStringLiteral("unclosed"));
-    EXPECT_EQ(voice::replaceMatches(QStringLiteral("a"), QStringLiteral("A"), false, never), QStringLiteral("A"));
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.written);
+        EXPECT_EQ(normalizeForSpeech(QString::fromUtf8(c.written)).toStdString(), c.spoken);
+    }
 }

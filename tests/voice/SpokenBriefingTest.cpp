@@ -94,14 +94,21 @@ struct VoiceWorld
     }
 };
 
-TEST(SpokenBriefingTest, TheScriptIsTheBriefingForThePlaceAtItsLocalTime)
+TEST(SpokenBriefingTest, TheScriptIsTheBriefingForThePlaceAtItsLocalTimeOrThereIsNone)
 {
     VoiceWorld w;
     EXPECT_EQ(w.spoken.currentScript(),
         QStringLiteral("Good afternoon, I'm Merrin Vale. Here's your Friday forecast for Phoenix. Sunny and "
                        "seventy-two degrees. That's the latest — take care."));
+
+    SCOPED_TRACE("no place: no script, and Listen plays the failure line");
     w.source.place.reset();
     EXPECT_EQ(w.spoken.currentScript(), std::nullopt);
+    await(w.spoken.play());
+    EXPECT_EQ(w.spoken.status(), Status::Failed);
+    EXPECT_EQ(w.spoken.failureMessage(), QStringLiteral("There's no briefing to read yet."));
+    EXPECT_EQ(w.speech.said, QStringList { kUnavailable });
+    EXPECT_FALSE(w.player.isPlaying());
 }
 
 TEST(SpokenBriefingTest, WithoutAKeyTheDesktopVoiceReadsAtOnceAndNothingIsSent)
@@ -180,17 +187,6 @@ TEST(SpokenBriefingTest, ARejectedKeyFailsThenTheDesktopVoiceReads)
     EXPECT_FALSE(await(warm.spoken.prewarm()));
     EXPECT_EQ(warm.spoken.status(), Status::Failed);
     EXPECT_EQ(warm.spoken.failureMessage(), QStringLiteral("Google rejected the request: API key not valid."));
-}
-
-TEST(SpokenBriefingTest, NoBriefingToReadPlaysTheFailureLine)
-{
-    VoiceWorld w;
-    w.source.place.reset();
-    await(w.spoken.play());
-    EXPECT_EQ(w.spoken.status(), Status::Failed);
-    EXPECT_EQ(w.spoken.failureMessage(), QStringLiteral("There's no briefing to read yet."));
-    EXPECT_EQ(w.speech.said, QStringList { kUnavailable });
-    EXPECT_FALSE(w.player.isPlaying());
 }
 
 TEST(SpokenBriefingTest, WithoutAForecastTheModelIsRefreshedFirst)
