@@ -121,43 +121,9 @@ void LocationSearch::updateNoResultsText()
     }
 }
 
-QVariantList LocationSearch::resultRows() const
-{
-    QVariantList rows;
-    rows.reserve(m_results.size());
-    for (const GeoResult &result : m_results) {
-        QVariantMap row = places::toVariant(result.toSavedLocation());
-        row.insert(QStringLiteral("id"), result.id);
-        rows.append(row);
-    }
-    return rows;
-}
-
 void LocationSearch::choose(const SavedLocation &place, places::PickKind kind)
 {
     Q_EMIT placeChosen(place, places::pickAddsRecent(kind));
-}
-
-void LocationSearch::chooseResult(int index)
-{
-    if (index < 0 || index >= m_results.size()) {
-        return;
-    }
-    choose(m_results.at(index).toSavedLocation(), places::PickKind::SearchResult);
-}
-
-void LocationSearch::chooseRecent(const QVariantMap &place)
-{
-    if (const auto location = places::fromVariant(place)) {
-        choose(*location, places::PickKind::Recent);
-    }
-}
-
-void LocationSearch::chooseFavorite(const QVariantMap &place)
-{
-    if (const auto location = places::fromVariant(place)) {
-        choose(*location, places::PickKind::Favorite);
-    }
 }
 
 void LocationSearch::reset()

@@ -24,7 +24,6 @@ class LocationSearch : public QObject
 {
     Q_OBJECT
     Q_PROPERTY(QString query READ query WRITE setQuery NOTIFY queryChanged)
-    Q_PROPERTY(QVariantList results READ resultRows NOTIFY resultsChanged)
     Q_PROPERTY(bool searching READ searching NOTIFY searchingChanged)
     Q_PROPERTY(QString noResultsText READ noResultsText NOTIFY noResultsTextChanged)
     Q_PROPERTY(QString placeholderText READ placeholderText CONSTANT)
@@ -44,9 +43,6 @@ public:
     void setQuery(const QString &query);
 
     [[nodiscard]] const QList<GeoResult> &results() const { return m_results; }
-    // The results for QML: each a map of "id", "name", "admin1", "country" (when present),
-    // "latitude", "longitude", "timezone" and "label" (the row text).
-    [[nodiscard]] QVariantList resultRows() const;
     [[nodiscard]] bool searching() const { return m_searching; }
 
     // "No locations found for “QUERY”" while a query is typed, no search runs and there are
@@ -56,11 +52,8 @@ public:
     // Shown instead of the favourite and recent sections when both are empty.
     [[nodiscard]] static QString emptyListsText();
 
-    // The picks. Each emits placeChosen; the receiver adds the place to the recent list when
-    // asked to, selects it, and the sheet closes.
-    Q_INVOKABLE void chooseResult(int index);
-    Q_INVOKABLE void chooseRecent(const QVariantMap &place);
-    Q_INVOKABLE void chooseFavorite(const QVariantMap &place);
+    // A pick: emits placeChosen; the receiver adds the place to the recent list when asked to,
+    // selects it, and the sheet closes.
     void choose(const SavedLocation &place, places::PickKind kind);
 
     // Empties the query and the results (the sheet opening afresh).
