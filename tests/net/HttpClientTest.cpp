@@ -8,6 +8,7 @@
 #include "FakeServer.h"
 #include "TestKeys.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QNetworkAccessManager>
 
@@ -50,6 +51,27 @@ QCoro::Task<> fetchInto(QNetworkAccessManager *network, QUrl url, QString *outco
         *outcome = e.description();
     }
 }
+
+// Makes every queued call on the main thread slow, so that a loopback server sending flat out
+// stays ahead of it, as on a busy machine.
+class SlowMainThread : public QObject
+{
+public:
+    SlowMainThread() { QCoreApplication::instance()->installEventFilter(this); }
+    ~SlowMainThread() override { QCoreApplication::instance()->removeEventFilter(this); }
+    SlowMainThread(const SlowMainThread &) = delete;
+    SlowMainThread &operator=(const SlowMainThread &) = delete;
+
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::MetaCall) {
+            QElapsedTimer spent;
+            spent.start();
+            while (spent.nsecsElapsed() < 300'000) { }
+        }
+        return false;
+    }
+};
 
 QCoro::Task<> sleepInto(std::chrono::milliseconds duration, std::optional<bool> *slept)
 {
@@ -169,6 +191,27 @@ TEST_F(GetData, EndingPendingWaitsEndsRequestsAndSleepsWithinTheCall)
 
     // Afterwards, waits are waits again.
     EXPECT_TRUE(test_support::await(net::sleepFor(1ms)));
+}
+
+// The network stack reports progress only once the main thread has caught up with the data.
+TEST_F(GetData, AnEndlessReplyFasterThanTheMainThreadIsStillRefusedAtTheLimit)
+{
+    FakeServer::Response endless = FakeServer::json(QByteArray(256 * 1024, ' '));
+    endless.misbehavior = FakeServer::Misbehavior::Endless;
+    endless.stallFor = 0ms;
+    endless.contentType = "application/octet-stream";
+    server.route(QStringLiteral("/endless"), endless);
+    const SlowMainThread slow;
+    QElapsedTimer timer;
+    timer.start();
+    try {
+        (void)get(QStringLiteral("/endless"));
+        ADD_FAILURE() << "an endless reply was accepted";
+    } catch (const NetworkError &e) {
+        EXPECT_EQ(e.description(), QStringLiteral("The server's reply is too large."));
+    }
+    // Unchecked, it is refused only once the main thread catches up, hundreds of megabytes later.
+    EXPECT_LT(timer.elapsed(), 5000);
 }
 
 TEST(EndpointsTest, JoinsBasesWithPrefixesAndKeepsQueryOrder)
