@@ -64,8 +64,8 @@ bool isControl(QAccessibleInterface *node)
 // A control a click acts on now (Qt 6.4 does not mark a disabled item's state; a click on one does nothing).
 bool pressable(QObject *object)
 {
-    return hasClickAction(QAccessible::queryAccessibleInterface(object))
-        && qobject_cast<QQuickItem *>(object)->isEnabled();
+    const auto *item = qobject_cast<QQuickItem *>(object);
+    return item != nullptr && item->isEnabled() && hasClickAction(QAccessible::queryAccessibleInterface(object));
 }
 
 struct Control
