@@ -66,9 +66,9 @@ public:
         });
         // Progress is reported only when this thread has caught up with the network thread, so a
         // server that sends faster than this thread takes it in could go unchecked until the
-        // timeout, filling memory. Reading stops a little past the limit instead (a request whose
-        // transfer starts before this line, like one with a body, is not covered), and a full
-        // buffer is refused here.
+        // timeout, filling memory. Reading stops a little past the limit instead, and a full
+        // buffer is refused here. A request with a body is under way before this line, and the
+        // network thread ignores a size set then: it is set again once the headers are in.
         reply->setReadBufferSize(kMaxBodyBytes + kReadBufferSlack);
         QObject::connect(reply, &QNetworkReply::readyRead, this, [this] {
             if (m_reply && m_reply->bytesAvailable() > kMaxBodyBytes) {
@@ -77,6 +77,7 @@ public:
         });
         // A declared length over the limit is refused as soon as the headers say so.
         QObject::connect(reply, &QNetworkReply::metaDataChanged, this, [this] {
+            m_reply->setReadBufferSize(kMaxBodyBytes + kReadBufferSlack);
             if (m_reply->header(QNetworkRequest::ContentLengthHeader).toLongLong() > kMaxBodyBytes) {
                 refuse(m_tooLarge);
             }

@@ -201,17 +201,23 @@ TEST_F(GetData, AnEndlessReplyFasterThanTheMainThreadIsStillRefusedAtTheLimit)
     endless.stallFor = 0ms;
     endless.contentType = "application/octet-stream";
     server.route(QStringLiteral("/endless"), endless);
+    const QUrl url(server.baseUrl() + QStringLiteral("/endless"));
     const SlowMainThread slow;
-    QElapsedTimer timer;
-    timer.start();
-    try {
-        (void)get(QStringLiteral("/endless"));
-        ADD_FAILURE() << "an endless reply was accepted";
-    } catch (const NetworkError &e) {
-        EXPECT_EQ(e.description(), QStringLiteral("The server's reply is too large."));
+    // A request with a body gets under way differently from one without.
+    for (const QByteArray &method : { QByteArray("GET"), QByteArray("POST") }) {
+        SCOPED_TRACE(method.toStdString());
+        const qint64 before = server.endlessBytesSent();
+        try {
+            (void)await(net::send(
+                network, method, url, {}, method == "GET" ? QByteArray() : QByteArray("{}"), net::kDefaultTimeout));
+            ADD_FAILURE() << "an endless reply was accepted";
+        } catch (const NetworkError &e) {
+            EXPECT_EQ(e.description(), QStringLiteral("The server's reply is too large."));
+        }
+        // Reading stopped near the limit (the sockets' buffers hold some more). Unchecked, the reply
+        // is refused only once the main thread catches up, hundreds of megabytes later.
+        EXPECT_LT(server.endlessBytesSent() - before, 3 * net::kMaxBodyBytes);
     }
-    // Unchecked, it is refused only once the main thread catches up, hundreds of megabytes later.
-    EXPECT_LT(timer.elapsed(), 5000);
 }
 
 TEST(EndpointsTest, JoinsBasesWithPrefixesAndKeepsQueryOrder)

@@ -12,6 +12,7 @@
 #include <netinet/in.h>
 #include <sys/socket.h>
 
+#include <atomic>
 #include <condition_variable>
 #include <mutex>
 #include <stdexcept>
@@ -30,6 +31,7 @@ struct FakeServer::Impl
     mutable std::mutex mutex;
     std::condition_variable stopping;
     bool stopped = false;
+    std::atomic<qint64> endlessBytes = 0;
     QMap<QString, QList<Response>> sequences;
     QMap<QString, Handler> handlers;
     QList<Request> log;
@@ -170,6 +172,7 @@ struct FakeServer::Impl
                     if (offset > 0) {
                         pause(interval);
                     }
+                    endlessBytes += static_cast<qint64>(body.size());
                     return !body.empty() && sink.write(body.data(), body.size());
                 });
             break;
@@ -279,6 +282,11 @@ void FakeServer::clearRequests()
 {
     std::lock_guard lock(d->mutex);
     d->log.clear();
+}
+
+qint64 FakeServer::endlessBytesSent() const
+{
+    return d->endlessBytes;
 }
 
 FakeServer::Response FakeServer::json(const QByteArray &body, int status)

@@ -77,6 +77,8 @@ public:
     [[nodiscard]] QList<Request> requests(const QString &path) const;
     [[nodiscard]] int count(const QString &path) const;
     void clearRequests();
+    // How many body bytes endless replies have sent so far.
+    [[nodiscard]] qint64 endlessBytesSent() const;
 
     // Convenience for canned replies.
     static Response json(const QByteArray &body, int status = 200);
