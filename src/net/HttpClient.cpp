@@ -66,10 +66,9 @@ public:
         });
         // Progress is reported only when this thread has caught up with the network thread, so a
         // server that sends faster than this thread takes it in could go unchecked until the
-        // timeout, filling memory. Reading stops a little past the limit instead, and a full
-        // buffer is refused here. A request with a body is under way before this line, and the
-        // network thread ignores a size set then: it is set again once the headers are in.
-        reply->setReadBufferSize(kMaxBodyBytes + kReadBufferSlack);
+        // timeout, filling memory. Reading stops a little past the limit instead (set when the
+        // headers are in: the network thread ignores a size set while a request is being set up),
+        // and a full buffer is refused here.
         QObject::connect(reply, &QNetworkReply::readyRead, this, [this] {
             if (m_reply && m_reply->bytesAvailable() > kMaxBodyBytes) {
                 refuse(m_tooLarge);
@@ -77,7 +76,7 @@ public:
         });
         // A declared length over the limit is refused as soon as the headers say so.
         QObject::connect(reply, &QNetworkReply::metaDataChanged, this, [this] {
-            m_reply->setReadBufferSize(kMaxBodyBytes + kReadBufferSlack);
+            m_reply->setReadBufferSize(kMaxBodyBytes + kReadBufferSlack); // see readyRead above
             if (m_reply->header(QNetworkRequest::ContentLengthHeader).toLongLong() > kMaxBodyBytes) {
                 refuse(m_tooLarge);
             }

@@ -106,16 +106,18 @@ ApplicationWindow {
     function openSearch() {
         if (window.welcomeOpen)
             return
-        searchLoader.active = true
-        const sheet = searchLoader.item as Popup
-        sheet.open()
+        window.openSheet(searchLoader)
     }
 
     function openSchool() {
         if (App.app.showWelcome)
             return
-        schoolLoader.active = true
-        const sheet = schoolLoader.item as Popup
+        window.openSheet(schoolLoader)
+    }
+
+    function openSheet(loader: Loader) {
+        loader.active = true
+        const sheet = loader.item as Popup
         sheet.open()
     }
 
